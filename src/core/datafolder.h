@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+
+class FixedRecord;
+
+// The folder tree of the data files and the shared file routines. Every path is
+// relative ("/Services.txt", "\SoldItems.txt", "//InvoiceSalesJournal.txt"): "\"
+// and "/" are alike, doubled separators collapse, and a name not found as written
+// is looked up without regard to case in its folder.
+class DataFolder final
+{
+public:
+    explicit DataFolder(QString root);
+    ~DataFolder();
+    DataFolder(const DataFolder &) = delete;
+    DataFolder &operator=(const DataFolder &) = delete;
+
+    // The folder, without a trailing separator.
+    const QString &root() const { return m_root; }
+    // The absolute path of a relative one, resolved as above.
+    QString path(const QString &relative) const;
+    // "/Backup" + relative.
+    static QString backupOf(const QString &relative);
+
+    // True when present; otherwise restores it from its "/Backup" copy when there is one.
+    bool FileIsPresent(const QString &relative) const;
+    bool Exists(const QString &relative) const;
+    // Creates the folder (and its parents) when it is not there; false when it cannot.
+    bool EnsureFolder(const QString &relative);
+    // Copies, replacing the target through a temporary name so a failed copy never
+    // leaves the target missing.
+    bool CopyDataFile(const QString &source, const QString &target) const;
+    // File length / record length, rounded ties to even; 0 when absent.
+    qint64 RecordCount(const QString &relative, int recordLength) const;
+    void DeleteWithBackup(const QString &relative) const;
+    void DeleteIfPresent(const QString &relative) const;
+    bool ReplaceWithTemporary(const QString &temporary, const QString &target) const;
+    // Drops the backup copy and writes the text as one line-file value, atomically.
+    bool WriteTextFile(const QString &relative, const QString &text) const;
+    // Drops the backup copy and replaces the file with the bytes, atomically.
+    bool RewriteFile(const QString &relative, const QByteArray &bytes) const;
+    // Whole content; empty when absent (after the restore from "/Backup").
+    QByteArray ReadFile(const QString &relative) const;
+    // Appends a record at count + 1 (creating the file).
+    bool AppendRecord(const QString &relative, const FixedRecord &record) const;
+
+    // Keeps the records for which keep() is true, through "/TemporaryFile.txt",
+    // and copies the result to "/Backup".
+    bool SafeReplace(const QString &relative, int recordLength,
+                     const std::function<bool(const FixedRecord &)> &keep) const;
+
+    // True when a name in the folder matches the wildcard pattern; stops at the
+    // first match instead of listing the whole folder.
+    bool AnyFileMatching(const QString &folder, const QString &pattern) const;
+
+    // The eighteen data files copied to "/Backup" at the end; errors skip a file.
+    void BackupDataFiles() const;
+    static QStringList BackupFileNames();
+
+private:
+    QString lookupIgnoringCase(const QString &absolute) const;
+    QString m_root;
+    // Folder listings by lower-case name, made once per folder.
+    mutable QHash<QString, std::shared_ptr<QHash<QString, QString>>> m_listings;
+};

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// Line files: one value a line, CR LF; a value with line breaks of its own is
+// written unchanged and reads back as several lines.
+namespace linefile {
+QByteArray encode(const QStringList &values);
+QByteArray encodeValue(const QString &value);
+// Accepts CR LF and LF; a last line without a line end is still a line.
+QStringList decode(const QByteArray &bytes);
+} // namespace linefile

@@ -1,0 +1,52 @@
+#include "ui/screen.h"
+
+#include <QCloseEvent>
+#include <QSettings>
+
+Screen::Screen(QString settingsKey, QWidget *parent)
+    : QWidget(parent, Qt::Window), m_settingsKey(std::move(settingsKey))
+{
+}
+
+Screen::~Screen() = default;
+
+void Screen::navigateTo()
+{
+    show();
+    raise();
+    activateWindow();
+    Form_Activate();
+}
+
+void Screen::closeByProgram()
+{
+    m_closingByProgram = true;
+    close();
+    m_closingByProgram = false;
+}
+
+void Screen::restoreGeometryFromSettings()
+{
+    QSettings settings(QStringLiteral("Pelmor"), m_settingsKey);
+    const QByteArray geometry = settings.value(objectName() + QStringLiteral("/geometry")).toByteArray();
+    if (!geometry.isEmpty())
+        restoreGeometry(geometry);
+}
+
+void Screen::saveGeometryToSettings() const
+{
+    QSettings settings(QStringLiteral("Pelmor"), m_settingsKey);
+    settings.setValue(objectName() + QStringLiteral("/geometry"), saveGeometry());
+}
+
+void Screen::closeEvent(QCloseEvent *event)
+{
+    saveGeometryToSettings();
+    if (m_closingByProgram) {
+        event->accept();
+        return;
+    }
+    // The operator's close ends the whole program; the program closes us itself.
+    event->ignore();
+    emit closeRequested();
+}

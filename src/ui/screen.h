@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QWidget>
+
+// A top-level screen of the program. Navigation shows it with navigateTo(), which
+// runs Form_Activate; closing it with its close box asks the program to end.
+// Its size and position are kept under the program key of the screen.
+class Screen : public QWidget
+{
+    Q_OBJECT
+public:
+    Screen(QString settingsKey, QWidget *parent = nullptr);
+    ~Screen() override;
+
+    // Shows the screen in front and runs its activation.
+    void navigateTo();
+    // Hides or closes the screen without ending the program.
+    void closeByProgram();
+    virtual void Form_Activate() {}
+
+    void restoreGeometryFromSettings();
+    void saveGeometryToSettings() const;
+
+signals:
+    // The operator closed the window (close box, window menu, Alt+F4).
+    void closeRequested();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    QString m_settingsKey;
+    bool m_closingByProgram = false;
+};

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "core/prompts.h"
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+// Records every prompt and answers from a script; an unscripted question answers
+// Yes/OK and an unscripted input box is cancelled.
+class ScriptedPrompts final : public Prompts
+{
+public:
+    struct Shown
+    {
+        QString kind; // "tell", "ask", "okcancel", "input"
+        QString text;
+        QString title;
+    };
+
+    void tell(const QString &text, const QString &title = {}) override;
+    bool ask(const QString &text, const QString &title = {}) override;
+    bool askOkCancel(const QString &text, const QString &title = {}) override;
+    std::optional<QString> input(const QString &prompt, const QString &title = {},
+                                 const QString &defaultText = {}) override;
+    void beep() override { ++beeps; }
+
+    void answerNext(bool yes) { m_answers.append(yes); }
+    void inputNext(std::optional<QString> text) { m_inputs.append(std::move(text)); }
+    void clear();
+
+    QList<Shown> shown;
+    int beeps = 0;
+
+private:
+    QList<bool> m_answers;
+    QList<std::optional<QString>> m_inputs;
+};
