@@ -1,1 +1,293 @@
 #include "core/datafolder.h"
+
+#include "core/fixedrecord.h"
+#include "core/linefile.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <cstdio>
+
+namespace {
+
+// "\" and "/" alike, doubled separators collapsed, no leading separator.
+QString normalized(const QString &relative)
+{
+    QString out;
+    out.reserve(relative.size());
+    for (QChar c : relative) {
+        if (c == u'\\')
+            c = u'/';
+        if (c == u'/' && (out.isEmpty() || out.endsWith(u'/')))
+            continue;
+        out.append(c);
+    }
+    if (out.endsWith(u'/'))
+        out.chop(1);
+    return out;
+}
+
+// rename(2) replaces the target in one step, so the old or the new file is always there.
+bool renameOver(const QString &from, const QString &to)
+{
+    return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+}
+
+bool copyThroughTemporary(const QString &from, const QString &to)
+{
+    QFile source(from);
+    if (!source.open(QIODevice::ReadOnly))
+        return false;
+    QSaveFile target(to);
+    if (!target.open(QIODevice::WriteOnly))
+        return false;
+    char buffer[64 * 1024];
+    for (;;) {
+        const qint64 n = source.read(buffer, sizeof buffer);
+        if (n < 0)
+            return false;
+        if (n == 0)
+            break;
+        if (target.write(buffer, n) != n)
+            return false;
+    }
+    return target.commit();
+}
+
+} // namespace
+
+DataFolder::DataFolder(QString root) : m_root(QDir::cleanPath(std::move(root)))
+{
+    if (m_root.endsWith(u'/') && m_root.size() > 1)
+        m_root.chop(1);
+}
+
+DataFolder::~DataFolder() = default;
+
+QString DataFolder::backupOf(const QString &relative)
+{
+    return QStringLiteral("/Backup/") + normalized(relative);
+}
+
+QString DataFolder::path(const QString &relative) const
+{
+    QFileInfo info;
+    return resolve(relative, info);
+}
+
+QString DataFolder::resolve(const QString &relative, QFileInfo &info) const
+{
+    // One stat when the name is found as written, which is nearly always.
+    const QString rel = normalized(relative);
+    const QString direct = rel.isEmpty() ? m_root : m_root + u'/' + rel;
+    info.setFile(direct);
+    if (rel.isEmpty() || info.exists())
+        return direct;
+    const QString found = lookupIgnoringCase(rel);
+    if (found != direct)
+        info.setFile(found);
+    return found;
+}
+
+QString DataFolder::lookupIgnoringCase(const QString &rel) const
+{
+    // Walk the components; where one is missing as written, take the entry of its
+    // folder that matches without regard to case. Past a missing folder, keep the
+    // rest as written.
+    QString current = m_root;
+    const QStringList parts = rel.split(u'/');
+    bool parentExists = true;
+    for (const QString &part : parts) {
+        QString name = part;
+        if (parentExists) {
+            auto &listing = m_listings[current];
+            if (!listing) {
+                listing = std::make_shared<QHash<QString, QString>>();
+                QDirIterator it(current, QDir::AllEntries | QDir::Hidden | QDir::System
+                                             | QDir::NoDotAndDotDot);
+                while (it.hasNext()) {
+                    it.next();
+                    const QString entry = it.fileName();
+                    listing->insert(entry.toLower(), entry);
+                }
+            }
+            const auto found = listing->constFind(part.toLower());
+            if (found != listing->constEnd() && QFileInfo::exists(current + u'/' + *found)) {
+                name = *found;
+            } else if (!QFileInfo::exists(current + u'/' + part)) {
+                parentExists = false;
+            }
+        }
+        current += u'/' + name;
+    }
+    return current;
+}
+
+bool DataFolder::Exists(const QString &relative) const
+{
+    return QFileInfo::exists(path(relative));
+}
+
+bool DataFolder::FileIsPresent(const QString &relative) const
+{
+    QFileInfo info;
+    const QString target = resolve(relative, info);
+    if (info.exists())
+        return true;
+    const QString backup = path(backupOf(relative));
+    if (!QFileInfo(backup).isFile())
+        return false;
+    return copyThroughTemporary(backup, target);
+}
+
+bool DataFolder::EnsureFolder(const QString &relative)
+{
+    QFileInfo info;
+    const QString target = resolve(relative, info);
+    if (info.exists())
+        return info.isDir();
+    if (!QDir().mkpath(target))
+        return false;
+    // Keep remembered listings true to what we made, so a later look-up by
+    // another capitalisation finds it.
+    QString rel = normalized(relative);
+    QString folder = m_root;
+    for (const QString &part : rel.split(u'/')) {
+        const auto listing = m_listings.constFind(folder);
+        const QString child = folder + u'/' + part;
+        if (listing != m_listings.constEnd() && *listing && !(*listing)->contains(part.toLower()))
+            (*listing)->insert(part.toLower(), part);
+        folder = child;
+    }
+    return true;
+}
+
+bool DataFolder::CopyDataFile(const QString &source, const QString &target) const
+{
+    return copyThroughTemporary(path(source), path(target));
+}
+
+qint64 DataFolder::RecordCount(const QString &relative, int recordLength) const
+{
+    if (recordLength <= 0 || !FileIsPresent(relative))
+        return 0;
+    const qint64 size = QFileInfo(path(relative)).size();
+    const qint64 whole = size / recordLength;
+    const qint64 rest = size % recordLength;
+    if (2 * rest > recordLength || (2 * rest == recordLength && whole % 2 == 1))
+        return whole + 1;
+    return whole;
+}
+
+void DataFolder::DeleteWithBackup(const QString &relative) const
+{
+    QFile::remove(path(backupOf(relative)));
+    QFile::remove(path(relative));
+}
+
+void DataFolder::DeleteIfPresent(const QString &relative) const
+{
+    QFile::remove(path(relative));
+}
+
+bool DataFolder::ReplaceWithTemporary(const QString &temporary, const QString &target) const
+{
+    const QString from = path(temporary);
+    const bool moved = renameOver(from, path(target));
+    if (QFileInfo::exists(from))
+        QFile::remove(from);
+    return moved;
+}
+
+bool DataFolder::RewriteFile(const QString &relative, const QByteArray &bytes) const
+{
+    QFile::remove(path(backupOf(relative)));
+    QSaveFile file(path(relative));
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (file.write(bytes) != bytes.size())
+        return false;
+    return file.commit();
+}
+
+bool DataFolder::WriteTextFile(const QString &relative, const QString &text) const
+{
+    return RewriteFile(relative, linefile::encodeValue(text));
+}
+
+QByteArray DataFolder::ReadFile(const QString &relative) const
+{
+    if (!FileIsPresent(relative))
+        return {};
+    QFile file(path(relative));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+bool DataFolder::AppendRecord(const QString &relative, const FixedRecord &record) const
+{
+    FileIsPresent(relative);
+    FixedRecordFile file(path(relative), record.length());
+    return file.open() && file.append(record);
+}
+
+bool DataFolder::SafeReplace(const QString &relative, int recordLength,
+                             const std::function<bool(const FixedRecord &)> &keep) const
+{
+    const QString temporary = QStringLiteral("/TemporaryFile.txt");
+    {
+        // A scratch file left over by a crash must not leak its tail into the result.
+        QFile::remove(path(temporary));
+        FixedRecordFile source(path(relative), recordLength);
+        FixedRecordFile kept(path(temporary), recordLength);
+        if (!source.open() || !kept.open())
+            return false;
+        const qint64 count = RecordCount(relative, recordLength);
+        qint64 written = 0;
+        for (qint64 n = 1; n <= count; ++n) {
+            const FixedRecord record = source.read(n);
+            if (keep(record) && !kept.write(++written, record))
+                return false;
+        }
+    }
+    QFile::remove(path(backupOf(relative)));
+    if (!ReplaceWithTemporary(temporary, relative))
+        return false;
+    // The new content is in place; a backup copy that fails loses nothing.
+    CopyDataFile(relative, backupOf(relative));
+    return true;
+}
+
+bool DataFolder::AnyFileMatching(const QString &folder, const QString &pattern) const
+{
+    QDirIterator it(path(folder), {pattern}, QDir::Files | QDir::Hidden | QDir::System);
+    return it.hasNext();
+}
+
+QStringList DataFolder::BackupFileNames()
+{
+    return {QStringLiteral("PelmorInvoicerSettings"), QStringLiteral("PIInvoiceNo"),
+            QStringLiteral("PIInventoriedItems"),     QStringLiteral("CompanyLogo"),
+            QStringLiteral("CustomerData"),           QStringLiteral("CustomItems"),
+            QStringLiteral("InvoiceMemo"),            QStringLiteral("InvoiceSalesJournal"),
+            QStringLiteral("Labor"),                  QStringLiteral("LogoSettings"),
+            QStringLiteral("MyBusinessData"),         QStringLiteral("MyWebSite"),
+            QStringLiteral("Narrative"),              QStringLiteral("PrintColors"),
+            QStringLiteral("Services"),               QStringLiteral("SoldItems"),
+            QStringLiteral("StatementTerms"),         QStringLiteral("TaxRecords")};
+}
+
+void DataFolder::BackupDataFiles() const
+{
+    for (const QString &name : BackupFileNames()) {
+        const QString relative = u'/' + name + QStringLiteral(".txt");
+        const QString source = path(relative);
+        if (!QFileInfo(source).isFile())
+            continue;
+        copyThroughTemporary(source, path(backupOf(relative)));
+    }
+}

@@ -8,6 +8,7 @@
 #include <memory>
 
 class FixedRecord;
+class QFileInfo;
 
 // The folder tree of the data files and the shared file routines. Every path is
 // relative ("/Services.txt", "\SoldItems.txt", "//InvoiceSalesJournal.txt"): "\"
@@ -64,7 +65,8 @@ public:
     static QStringList BackupFileNames();
 
 private:
-    QString lookupIgnoringCase(const QString &absolute) const;
+    QString resolve(const QString &relative, QFileInfo &info) const;
+    QString lookupIgnoringCase(const QString &relative) const;
     QString m_root;
     // Folder listings by lower-case name, made once per folder.
     mutable QHash<QString, std::shared_ptr<QHash<QString, QString>>> m_listings;

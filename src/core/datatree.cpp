@@ -1,0 +1,76 @@
+#include "core/datatree.h"
+
+#include "core/codepage.h"
+#include "core/datafolder.h"
+#include "core/names.h"
+
+#include <QFile>
+
+namespace {
+
+constexpr int CustomerRecordLength = 328;
+constexpr int AccountWidth = 20;
+
+} // namespace
+
+QStringList AuxFolders(const QString &account)
+{
+    const QString trimmed = account.trimmed();
+    if (!names::isSafeFileName(trimmed))
+        return {};
+    const QString base = QStringLiteral("/AuxFiles/") + trimmed;
+    QStringList folders{base};
+    for (int j = 0; j <= 5; ++j)
+        folders.append(base + QStringLiteral("/AuxFile") + QString::number(j));
+    return folders;
+}
+
+std::optional<QString> CreateDataFolders(DataFolder &data, const QDate &today)
+{
+    QStringList folders{u'/' + QString::number(today.year()).rightJustified(4, u'0')};
+    folders << QStringLiteral("/CompletedInvoices") << QStringLiteral("/PIActiveAccounts")
+            << QStringLiteral("/Backup") << QStringLiteral("/Backup/PIActiveAccounts")
+            << QStringLiteral("/Backup/CompletedInvoices") << QStringLiteral("/Templates")
+            << QStringLiteral("/AuxFiles") << QStringLiteral("/PelmorInvoicer")
+            << QStringLiteral("/PelmorInvoicer/IncompleteInvoices")
+            << QStringLiteral("/PelmorInvoicer/Narratives")
+            << QStringLiteral("/PelmorInvoicer/Templates")
+            << QStringLiteral("/PelmorInvoicer/Templates/Invoices");
+    for (const QString &folder : folders) {
+        if (!data.EnsureFolder(folder))
+            return folder;
+    }
+
+    const QString customers = QStringLiteral("/CustomerData.txt");
+    const qint64 count = data.RecordCount(customers, CustomerRecordLength);
+    if (count <= 0)
+        return std::nullopt;
+    QFile file(data.path(customers));
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray bytes = file.read(count * CustomerRecordLength);
+    file.close();
+    for (qint64 n = 0; n < count; ++n) {
+        const qint64 offset = n * CustomerRecordLength;
+        if (offset >= bytes.size())
+            break;
+        const qsizetype width = std::min<qsizetype>(AccountWidth, bytes.size() - offset);
+        const QString account = codepage::decode(bytes.constData() + offset, width);
+        // A blank, short or unsafe account gets no folder: it could name one
+        // outside "/AuxFiles".
+        for (const QString &folder : AuxFolders(account.trimmed().remove(QChar(0)))) {
+            if (!data.EnsureFolder(folder))
+                return folder;
+        }
+    }
+    return std::nullopt;
+}
+
+bool SettingsFilesPresent(const DataFolder &data)
+{
+    // Each is checked, so that every missing one is restored from "/Backup".
+    const bool settings = data.FileIsPresent(QStringLiteral("\\PelmorInvoicerSettings.txt"));
+    const bool business = data.FileIsPresent(QStringLiteral("\\MyBusinessData.txt"));
+    const bool phone = data.FileIsPresent(QStringLiteral("\\Phone.txt"));
+    return settings && business && phone;
+}

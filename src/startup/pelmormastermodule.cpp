@@ -1,0 +1,207 @@
+#include "startup/pelmormastermodule.h"
+
+#include "core/clock.h"
+#include "core/datatree.h"
+#include "core/linefile.h"
+#include "core/prompts.h"
+#include "menu/frmsplash.h"
+#include "menu/frmstartup.h"
+#include "ui/screen.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QDir>
+#include <QSaveFile>
+#include <QSocketNotifier>
+#include <QUrl>
+
+#include <csignal>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+int signalPipe[2] = {-1, -1};
+
+void onTerminationSignal(int)
+{
+    const char byte = 1;
+    [[maybe_unused]] const auto written = ::write(signalPipe[0], &byte, 1);
+}
+
+} // namespace
+
+PelmorMasterModule::PelmorMasterModule(const QString &dataFolder, Prompts &prompts, Clock &clock,
+                                       QObject *parent)
+    : QObject(parent), m_data(dataFolder), m_prompts(prompts), m_clock(clock),
+      m_openUrl([](const QString &address) {
+          QDesktopServices::openUrl(QUrl::fromUserInput(address));
+      }),
+      m_quit([] { QCoreApplication::exit(0); })
+{
+    // The session's end quits the application without our exit routine.
+    connect(qApp, &QCoreApplication::aboutToQuit, this, [this] {
+        if (!m_exiting)
+            ExitApplication();
+    });
+}
+
+PelmorMasterModule::~PelmorMasterModule()
+{
+    for (auto it = m_screens.crbegin(); it != m_screens.crend(); ++it)
+        delete it->data();
+}
+
+QString PelmorMasterModule::defaultDataFolder()
+{
+    const QString fromEnvironment = qEnvironmentVariable("PELMOR_DATA_DIR");
+    if (!fromEnvironment.isEmpty())
+        return QDir(fromEnvironment).absolutePath();
+    return QCoreApplication::applicationDirPath();
+}
+
+bool PelmorMasterModule::Main()
+{
+    if (const auto failed = CreateDataFolders(m_data, m_clock.today())) {
+        m_prompts.tell(QStringLiteral("The folder \"%1\" could not be created.\r\n"
+                                      "Pelmor Invoicer needs to be able to write in %2.")
+                           .arg(QDir::toNativeSeparators(m_data.path(*failed)),
+                                QDir::toNativeSeparators(m_data.root())));
+        return false;
+    }
+
+    m_splash = new frmSplash(*this);
+    addScreen(m_splash);
+    m_splash->show();
+    m_splash->repaint();
+
+    if (!CheckPreviousInstance())
+        return false;
+
+    m_menu = new frmStartup(m_data, m_prompts, *this);
+    addScreen(m_menu, Target::MainMenu);
+    return true;
+}
+
+bool PelmorMasterModule::CheckPreviousInstance()
+{
+    m_lock = std::make_unique<QLockFile>(m_data.root() + QStringLiteral("/PelmorInvoicer.lock"));
+    // A lock left by a crashed copy is taken over (its process is gone).
+    m_lock->setStaleLockTime(0);
+    if (m_lock->tryLock(0))
+        return true;
+    if (m_lock->error() == QLockFile::LockFailedError) {
+        m_prompts.tell(QStringLiteral("Pelmor Invoicer is already Running!\r\n"
+                                      "Look for it on the Task Bar"));
+        m_lock.reset();
+        return false;
+    }
+    // A folder we cannot lock in (read-only install) still runs.
+    m_lock.reset();
+    return true;
+}
+
+void PelmorMasterModule::addScreen(Screen *screen, std::optional<Target> target)
+{
+    m_screens.append(screen);
+    if (target)
+        m_targets.insert(*target, screen);
+    connect(screen, &Screen::closeRequested, this, &PelmorMasterModule::ExitApplication);
+}
+
+Screen *PelmorMasterModule::screen(Target target) const
+{
+    return m_targets.value(target);
+}
+
+bool PelmorMasterModule::hasScreen(Target target) const
+{
+    return screen(target) != nullptr;
+}
+
+bool PelmorMasterModule::show(Target target, Screen *from)
+{
+    Screen *to = screen(target);
+    if (!to || m_exiting)
+        return false;
+    to->navigateTo();
+    if (from && from != to) {
+        if (from == m_splash)
+            from->closeByProgram();
+        else
+            from->hide();
+    }
+    return true;
+}
+
+void PelmorMasterModule::ExitApplication()
+{
+    if (m_exiting)
+        return;
+    m_exiting = true;
+
+    m_data.BackupDataFiles();
+
+    // A prompt that is open when the end is asked for is answered "cancel".
+    while (QWidget *modal = QApplication::activeModalWidget()) {
+        if (auto *dialog = qobject_cast<QDialog *>(modal))
+            dialog->reject();
+        else
+            modal->close();
+        if (QApplication::activeModalWidget() == modal)
+            modal->hide();
+    }
+    for (auto it = m_screens.crbegin(); it != m_screens.crend(); ++it) {
+        if (Screen *s = it->data())
+            s->closeByProgram();
+    }
+    m_lock.reset();
+    m_quit();
+}
+
+void PelmorMasterModule::OpenWebPage(const QString &address)
+{
+    QSaveFile shortcut(m_data.path(QStringLiteral("/Temp.url")));
+    if (shortcut.open(QIODevice::WriteOnly)) {
+        shortcut.write(linefile::encode(
+            {QStringLiteral("[InternetShortcut]"), QStringLiteral("URL = ") + address}));
+        shortcut.commit();
+    }
+    m_openUrl(address);
+}
+
+bool PelmorMasterModule::SettingsFilesPresent() const
+{
+    return ::SettingsFilesPresent(m_data);
+}
+
+int PelmorMasterModule::IncompleteCount() const
+{
+    // The incomplete invoices list owns this count once it exists.
+    return 0;
+}
+
+void PelmorMasterModule::ShowMessage(const QString &text, const QString &title)
+{
+    m_prompts.tell(text, title);
+}
+
+void PelmorMasterModule::watchTerminationSignals()
+{
+    if (signalPipe[0] != -1 || ::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0)
+        return;
+    m_signalNotifier = new QSocketNotifier(signalPipe[1], QSocketNotifier::Read, this);
+    connect(m_signalNotifier, &QSocketNotifier::activated, this, [this] {
+        char byte;
+        [[maybe_unused]] const auto got = ::read(signalPipe[1], &byte, 1);
+        ExitApplication();
+    });
+    struct sigaction action = {};
+    action.sa_handler = onTerminationSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGHUP, &action, nullptr);
+}

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "core/appstate.h"
+#include "core/datafolder.h"
+#include "ui/navigator.h"
+
+#include <QList>
+#include <QLockFile>
+#include <QMap>
+#include <QObject>
+#include <QPointer>
+
+#include <functional>
+#include <memory>
+
+class Clock;
+class Prompts;
+class QSocketNotifier;
+class Screen;
+class frmSplash;
+class frmStartup;
+
+// The program itself: builds the data tree, creates the screens in their order,
+// refuses a second instance, navigates between screens and ends in one orderly way.
+class PelmorMasterModule final : public QObject, public Navigator
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(PelmorMasterModule)
+public:
+    PelmorMasterModule(const QString &dataFolder, Prompts &prompts, Clock &clock,
+                       QObject *parent = nullptr);
+    ~PelmorMasterModule() override;
+
+    // The data folder: $PELMOR_DATA_DIR when set, else the program's own folder.
+    static QString defaultDataFolder();
+
+    // The start-up sequence. False when the program must end at once (a second
+    // instance, a folder that cannot be made).
+    bool Main();
+
+    // Ends the program: backup, screens closed from the last created to the first,
+    // then the event loops end. Runs once.
+    void ExitApplication() override;
+    bool isExiting() const { return m_exiting; }
+
+    bool show(Target target, Screen *from) override;
+    bool hasScreen(Target target) const override;
+    void OpenWebPage(const QString &address) override;
+    bool SettingsFilesPresent() const override;
+    int IncompleteCount() const override;
+    void ShowMessage(const QString &text, const QString &title);
+
+    // Screens built by later areas join here, in the order they are created.
+    void addScreen(Screen *screen, std::optional<Target> target = std::nullopt);
+    Screen *screen(Target target) const;
+
+    DataFolder &data() { return m_data; }
+    ApplicationState &state() { return m_state; }
+    Prompts &prompts() { return m_prompts; }
+    Clock &clock() { return m_clock; }
+
+    // Where web pages go; the desktop's URL opener unless a test replaces it.
+    void setUrlOpener(std::function<void(const QString &)> opener) { m_openUrl = std::move(opener); }
+    // How the event loops are ended; tests record it instead.
+    void setQuit(std::function<void()> quit) { m_quit = std::move(quit); }
+    // Ends the program on SIGTERM, SIGINT and SIGHUP through ExitApplication.
+    void watchTerminationSignals();
+
+private:
+    bool CheckPreviousInstance();
+
+    DataFolder m_data;
+    Prompts &m_prompts;
+    Clock &m_clock;
+    ApplicationState m_state;
+    std::unique_ptr<QLockFile> m_lock;
+    QList<QPointer<Screen>> m_screens; // in the order of creation
+    QMap<Target, QPointer<Screen>> m_targets;
+    frmSplash *m_splash = nullptr;
+    frmStartup *m_menu = nullptr;
+    std::function<void(const QString &)> m_openUrl;
+    std::function<void()> m_quit;
+    QSocketNotifier *m_signalNotifier = nullptr;
+    bool m_exiting = false;
+};

@@ -1,0 +1,286 @@
+#include "core/datafolder.h"
+#include "core/fixedrecord.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QByteArray readBytes(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return "<missing>";
+    return file.readAll();
+}
+
+QByteArray records(int count, int length)
+{
+    QByteArray bytes;
+    for (int n = 1; n <= count; ++n)
+        bytes += QByteArray(length, char('A' + n - 1));
+    return bytes;
+}
+
+} // namespace
+
+class TestDataFolder : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir m_dir;
+    QString root() const { return m_dir.path(); }
+
+private slots:
+    void init()
+    {
+        QVERIFY(m_dir.isValid());
+        QDir(root()).removeRecursively();
+        QDir().mkpath(root());
+    }
+
+    void resolvesSeparatorsAndCase_data()
+    {
+        QTest::addColumn<QString>("onDisk");
+        QTest::addColumn<QString>("asWritten");
+        QTest::newRow("backslash") << "SoldItems.txt" << "\\SoldItems.txt";
+        QTest::newRow("doubled") << "InvoiceSalesJournal.txt" << "//InvoiceSalesJournal.txt";
+        QTest::newRow("case of a file") << "CUSTOMERDATA.TXT" << "/CustomerData.txt";
+        QTest::newRow("case of folders") << "auxfiles/Abc/AUXFILE0/Data.txt"
+                                         << "/AuxFiles\\ABC//AuxFile0/data.txt";
+        QTest::newRow("mixed and trailing") << "PelmorInvoicer/Templates" << "\\pelmorinvoicer\\templates\\";
+    }
+    void resolvesSeparatorsAndCase()
+    {
+        QFETCH(QString, onDisk);
+        QFETCH(QString, asWritten);
+        writeBytes(root() + "/" + onDisk, "x");
+        DataFolder data(root());
+        QCOMPARE(data.path(asWritten), root() + "/" + onDisk);
+        QVERIFY(data.FileIsPresent(asWritten));
+    }
+
+    void missingNameKeepsFoundFoldersAndWrittenRest()
+    {
+        QDir().mkpath(root() + "/AUXFILES");
+        DataFolder data(root());
+        QCOMPARE(data.path("/AuxFiles/New/AuxFile0"), root() + "/AUXFILES/New/AuxFile0");
+        QCOMPARE(data.path("/Nothing.txt"), root() + "/Nothing.txt");
+    }
+
+    void folderMadeAfterListingIsFoundByOtherCase()
+    {
+        DataFolder data(root());
+        QVERIFY(data.EnsureFolder("/AuxFiles"));
+        data.path("/AuxFiles/none"); // lists /AuxFiles while it is empty
+        QVERIFY(data.EnsureFolder("/AuxFiles/Smith1"));
+        QVERIFY(data.EnsureFolder("/AuxFiles/SMITH1/AuxFile0"));
+        QCOMPARE(QDir(root() + "/AuxFiles").entryList(QDir::Dirs | QDir::NoDotAndDotDot),
+                 QStringList{"Smith1"});
+        QVERIFY(QFileInfo(root() + "/AuxFiles/Smith1/AuxFile0").isDir());
+    }
+
+    void ensureFolderRefusesAFileInTheWay()
+    {
+        writeBytes(root() + "/Templates", "not a folder");
+        DataFolder data(root());
+        QVERIFY(!data.EnsureFolder("/Templates"));
+        QVERIFY(data.EnsureFolder("/Backup/CompletedInvoices"));
+        QVERIFY(QFileInfo(root() + "/Backup/CompletedInvoices").isDir());
+    }
+
+    void presenceRestoresFromBackup()
+    {
+        writeBytes(root() + "/Backup/Labor.txt", "\"Labor\",\"$10.00\"\r\n");
+        DataFolder data(root());
+        QVERIFY(data.FileIsPresent("/Labor.txt"));
+        QCOMPARE(readBytes(root() + "/Labor.txt"), QByteArray("\"Labor\",\"$10.00\"\r\n"));
+        QVERIFY(!data.FileIsPresent("/Services.txt"));
+        QVERIFY(!QFileInfo::exists(root() + "/Services.txt"));
+    }
+
+    void presentFileIsNotReplacedByBackup()
+    {
+        writeBytes(root() + "/Labor.txt", "new");
+        writeBytes(root() + "/Backup/Labor.txt", "old");
+        DataFolder data(root());
+        QVERIFY(data.FileIsPresent("/Labor.txt"));
+        QCOMPARE(readBytes(root() + "/Labor.txt"), QByteArray("new"));
+    }
+
+    void recordCountRoundsTiesToEven_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<qint64>("count");
+        QTest::newRow("empty") << 0 << qint64(0);
+        QTest::newRow("half of one") << 164 << qint64(0);
+        QTest::newRow("one") << 328 << qint64(1);
+        QTest::newRow("one and a bit") << 400 << qint64(1);
+        QTest::newRow("one and a half") << 492 << qint64(2);
+        QTest::newRow("two") << 656 << qint64(2);
+        QTest::newRow("two and a half") << 820 << qint64(2);
+        QTest::newRow("past short range") << 328 * 40000 << qint64(40000);
+    }
+    void recordCountRoundsTiesToEven()
+    {
+        QFETCH(int, size);
+        QFETCH(qint64, count);
+        writeBytes(root() + "/CustomerData.txt", QByteArray(size, ' '));
+        DataFolder data(root());
+        QCOMPARE(data.RecordCount("/CustomerData.txt", 328), count);
+    }
+
+    void recordCountOfMissingFileIsZero()
+    {
+        DataFolder data(root());
+        QCOMPARE(data.RecordCount("/CustomerData.txt", 328), qint64(0));
+    }
+
+    void deleteRoutines()
+    {
+        writeBytes(root() + "/Narrative.txt", "a");
+        writeBytes(root() + "/Backup/Narrative.txt", "b");
+        writeBytes(root() + "/ShipVia.txt", "a");
+        writeBytes(root() + "/Backup/ShipVia.txt", "b");
+        DataFolder data(root());
+        data.DeleteWithBackup("/Narrative.txt");
+        data.DeleteIfPresent("/ShipVia.txt");
+        data.DeleteIfPresent("/NotThere.txt");
+        QVERIFY(!QFileInfo::exists(root() + "/Narrative.txt"));
+        QVERIFY(!QFileInfo::exists(root() + "/Backup/Narrative.txt"));
+        QVERIFY(!QFileInfo::exists(root() + "/ShipVia.txt"));
+        QVERIFY(QFileInfo::exists(root() + "/Backup/ShipVia.txt"));
+    }
+
+    void rewriteDropsBackupAndReplacesWhole()
+    {
+        writeBytes(root() + "/InvoiceMemo.txt", "a much longer old content");
+        writeBytes(root() + "/Backup/InvoiceMemo.txt", "old");
+        DataFolder data(root());
+        QVERIFY(data.WriteTextFile("/InvoiceMemo.txt", "Thank you"));
+        QCOMPARE(readBytes(root() + "/InvoiceMemo.txt"), QByteArray("Thank you\r\n"));
+        QVERIFY(!QFileInfo::exists(root() + "/Backup/InvoiceMemo.txt"));
+        // Nothing but the file itself is left behind.
+        QCOMPARE(QDir(root()).entryList(QDir::Files), QStringList{"InvoiceMemo.txt"});
+    }
+
+    void copyReplacesTarget()
+    {
+        writeBytes(root() + "/Services.txt", records(2, 72));
+        writeBytes(root() + "/Backup/Services.txt", records(5, 72));
+        DataFolder data(root());
+        QVERIFY(data.CopyDataFile("/Services.txt", "/Backup/Services.txt"));
+        QCOMPARE(readBytes(root() + "/Backup/Services.txt"), records(2, 72));
+        QVERIFY(!data.CopyDataFile("/Missing.txt", "/Backup/Missing.txt"));
+        QVERIFY(!QFileInfo::exists(root() + "/Backup/Missing.txt"));
+    }
+
+    void replaceWithTemporary()
+    {
+        writeBytes(root() + "/TemporaryFile.txt", "new");
+        writeBytes(root() + "/TaxRecords.txt", "old and longer");
+        DataFolder data(root());
+        QVERIFY(data.ReplaceWithTemporary("/TemporaryFile.txt", "/TaxRecords.txt"));
+        QCOMPARE(readBytes(root() + "/TaxRecords.txt"), QByteArray("new"));
+        QVERIFY(!QFileInfo::exists(root() + "/TemporaryFile.txt"));
+    }
+
+    void safeReplaceKeepsChosenRecordsInOrder()
+    {
+        writeBytes(root() + "/SoldItems.txt", records(5, 90));
+        writeBytes(root() + "/Backup/SoldItems.txt", records(7, 90));
+        // A scratch file left over by a crash, longer than the result.
+        writeBytes(root() + "/TemporaryFile.txt", QByteArray(90 * 9, 'Z'));
+        DataFolder data(root());
+        QVERIFY(data.SafeReplace("\\SoldItems.txt", 90, [](const FixedRecord &r) {
+            return r.bytes().at(0) != 'B' && r.bytes().at(0) != 'D';
+        }));
+        const QByteArray expected = QByteArray(90, 'A') + QByteArray(90, 'C') + QByteArray(90, 'E');
+        QCOMPARE(readBytes(root() + "/SoldItems.txt"), expected);
+        QCOMPARE(readBytes(root() + "/Backup/SoldItems.txt"), expected);
+        QVERIFY(!QFileInfo::exists(root() + "/TemporaryFile.txt"));
+    }
+
+    void safeReplaceKeepingNothingLeavesAnEmptyFile()
+    {
+        writeBytes(root() + "/TaxRecords.txt", records(3, 75));
+        DataFolder data(root());
+        QVERIFY(data.SafeReplace("/TaxRecords.txt", 75, [](const FixedRecord &) { return false; }));
+        QCOMPARE(readBytes(root() + "/TaxRecords.txt"), QByteArray());
+        QCOMPARE(data.RecordCount("/TaxRecords.txt", 75), qint64(0));
+    }
+
+    void appendWritesAtCountPlusOne()
+    {
+        // A torn tail shorter than half a record is overwritten by the next append.
+        writeBytes(root() + "/TaxRecords.txt", records(2, 75) + "xx");
+        DataFolder data(root());
+        FixedRecord record(75, QByteArray(75, 'N'));
+        QVERIFY(data.AppendRecord("/TaxRecords.txt", record));
+        QCOMPARE(readBytes(root() + "/TaxRecords.txt"), records(2, 75) + QByteArray(75, 'N'));
+    }
+
+    void anyFileMatching_data()
+    {
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<bool>("expected");
+        QTest::newRow("none") << QStringList{} << false;
+        QTest::newRow("other kind") << QStringList{"a.dat"} << false;
+        QTest::newRow("one") << QStringList{"a.dat", "20260001.txt"} << true;
+        QTest::newRow("other case") << QStringList{"20260001.TXT"} << true;
+    }
+    void anyFileMatching()
+    {
+        QFETCH(QStringList, files);
+        QFETCH(bool, expected);
+        QDir().mkpath(root() + "/CompletedInvoices");
+        for (const QString &f : files)
+            writeBytes(root() + "/CompletedInvoices/" + f, "x");
+        DataFolder data(root());
+        QCOMPARE(data.AnyFileMatching("/CompletedInvoices", "*.txt"), expected);
+        QVERIFY(!data.AnyFileMatching("\\PelmorProposals", "*.txt"));
+    }
+
+    void backupCopiesTheEighteenAndSkipsFailures()
+    {
+        const QStringList names = DataFolder::BackupFileNames();
+        QCOMPARE(names.size(), 18);
+        QCOMPARE(names.first(), QString("PelmorInvoicerSettings"));
+        QCOMPARE(names.last(), QString("TaxRecords"));
+        for (const QString &name : names)
+            writeBytes(root() + "/" + name + ".txt", name.toLatin1());
+        writeBytes(root() + "/ShipVia.txt", "not backed up here");
+        writeBytes(root() + "/Backup/Labor.txt", "stale");
+        // A folder in the way of one copy must not stop the others.
+        QDir().mkpath(root() + "/Backup/CustomerData.txt");
+        DataFolder data(root());
+        data.BackupDataFiles();
+        for (const QString &name : names) {
+            if (name == "CustomerData")
+                continue;
+            QCOMPARE(readBytes(root() + "/Backup/" + name + ".txt"), name.toLatin1());
+        }
+        QVERIFY(QFileInfo(root() + "/Backup/CustomerData.txt").isDir());
+        QVERIFY(!QFileInfo::exists(root() + "/Backup/ShipVia.txt"));
+    }
+
+    void readFileOfMissingIsEmpty()
+    {
+        DataFolder data(root());
+        QCOMPARE(data.ReadFile("/Phone.txt"), QByteArray());
+        writeBytes(root() + "/Backup/Phone.txt", "#TRUE#");
+        QCOMPARE(data.ReadFile("/Phone.txt"), QByteArray("#TRUE#"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDataFolder)
+#include "tst_datafolder.moc"
