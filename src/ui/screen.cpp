@@ -21,7 +21,12 @@ void Screen::navigateTo()
 void Screen::closeByProgram()
 {
     m_closingByProgram = true;
+    // Inside the operator's own close of this window, close() is refused: hide instead.
     close();
+    if (isVisible()) {
+        saveGeometryToSettings();
+        hide();
+    }
     m_closingByProgram = false;
 }
 
