@@ -1,6 +1,7 @@
 #include "ui/screen.h"
 
 #include <QCloseEvent>
+#include <QScreen>
 #include <QSettings>
 
 Screen::Screen(QString settingsKey, QWidget *parent)
@@ -30,12 +31,27 @@ void Screen::closeByProgram()
     m_closingByProgram = false;
 }
 
-void Screen::restoreGeometryFromSettings()
+bool Screen::restoreGeometryFromSettings()
 {
     QSettings settings(QStringLiteral("Pelmor"), m_settingsKey);
     const QByteArray geometry = settings.value(objectName() + QStringLiteral("/geometry")).toByteArray();
-    if (!geometry.isEmpty())
-        restoreGeometry(geometry);
+    if (geometry.isEmpty() || !restoreGeometry(geometry))
+        return false;
+    m_placed = true;
+    return true;
+}
+
+void Screen::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (m_placed)
+        return;
+    m_placed = true;
+    if (const QScreen *where = screen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(where->availableGeometry().center());
+        move(frame.topLeft());
+    }
 }
 
 void Screen::saveGeometryToSettings() const

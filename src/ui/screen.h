@@ -18,7 +18,9 @@ public:
     void closeByProgram();
     virtual void Form_Activate() {}
 
-    void restoreGeometryFromSettings();
+    // True when a saved size and position was found; otherwise the screen is
+    // centred the first time it is shown.
+    bool restoreGeometryFromSettings();
     void saveGeometryToSettings() const;
 
 signals:
@@ -27,8 +29,10 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     QString m_settingsKey;
+    bool m_placed = false;
     bool m_closingByProgram = false;
 };
