@@ -13,4 +13,6 @@ struct ApplicationState
     bool phoneEnabled = false;
     bool callerIdEnabled = false;
     int modemPort = 0;
+    // A modem answered the probe: the telephone tab and the dial picture are offered.
+    bool modemFound = false;
 };

@@ -10,12 +10,17 @@
 #include <QSaveFile>
 
 #include <cstdio>
+#include <sys/stat.h>
 
 namespace {
 
 // "\" and "/" alike, doubled separators collapsed, no leading separator.
 QString normalized(const QString &relative)
 {
+    // Most names are already clean: "/Name" or "/Folder/Name".
+    if (relative.startsWith(u'/') && !relative.endsWith(u'/') && !relative.contains(u'\\')
+        && !relative.contains(QStringLiteral("//")))
+        return relative.mid(1);
     QString out;
     out.reserve(relative.size());
     for (QChar c : relative) {
@@ -72,23 +77,31 @@ QString DataFolder::backupOf(const QString &relative)
     return QStringLiteral("/Backup/") + normalized(relative);
 }
 
-QString DataFolder::path(const QString &relative) const
+DataFolder::PathState DataFolder::stat(const QString &absolute)
 {
-    QFileInfo info;
-    return resolve(relative, info);
+    struct stat buffer;
+    if (::stat(QFile::encodeName(absolute).constData(), &buffer) != 0)
+        return {};
+    return {true, S_ISDIR(buffer.st_mode)};
 }
 
-QString DataFolder::resolve(const QString &relative, QFileInfo &info) const
+QString DataFolder::path(const QString &relative) const
+{
+    PathState state;
+    return resolve(relative, state);
+}
+
+QString DataFolder::resolve(const QString &relative, PathState &state) const
 {
     // One stat when the name is found as written, which is nearly always.
     const QString rel = normalized(relative);
     const QString direct = rel.isEmpty() ? m_root : m_root + u'/' + rel;
-    info.setFile(direct);
-    if (rel.isEmpty() || info.exists())
+    state = stat(direct);
+    if (rel.isEmpty() || state.exists)
         return direct;
     const QString found = lookupIgnoringCase(rel);
     if (found != direct)
-        info.setFile(found);
+        state = stat(found);
     return found;
 }
 
@@ -133,9 +146,9 @@ bool DataFolder::Exists(const QString &relative) const
 
 bool DataFolder::FileIsPresent(const QString &relative) const
 {
-    QFileInfo info;
-    const QString target = resolve(relative, info);
-    if (info.exists())
+    PathState state;
+    const QString target = resolve(relative, state);
+    if (state.exists)
         return true;
     const QString backup = path(backupOf(relative));
     if (!QFileInfo(backup).isFile())
@@ -145,10 +158,10 @@ bool DataFolder::FileIsPresent(const QString &relative) const
 
 bool DataFolder::EnsureFolder(const QString &relative)
 {
-    QFileInfo info;
-    const QString target = resolve(relative, info);
-    if (info.exists())
-        return info.isDir();
+    PathState state;
+    const QString target = resolve(relative, state);
+    if (state.exists)
+        return state.isDir;
     if (!QDir().mkpath(target))
         return false;
     // Keep remembered listings true to what we made, so a later look-up by

@@ -8,7 +8,6 @@
 #include <memory>
 
 class FixedRecord;
-class QFileInfo;
 
 // The folder tree of the data files and the shared file routines. Every path is
 // relative ("/Services.txt", "\SoldItems.txt", "//InvoiceSalesJournal.txt"): "\"
@@ -65,7 +64,13 @@ public:
     static QStringList BackupFileNames();
 
 private:
-    QString resolve(const QString &relative, QFileInfo &info) const;
+    struct PathState
+    {
+        bool exists = false;
+        bool isDir = false;
+    };
+    static PathState stat(const QString &absolute);
+    QString resolve(const QString &relative, PathState &state) const;
     QString lookupIgnoringCase(const QString &relative) const;
     QString m_root;
     // Folder listings by lower-case name, made once per folder.

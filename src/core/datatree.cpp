@@ -6,10 +6,40 @@
 
 #include <QFile>
 
+#include <sys/stat.h>
+
 namespace {
 
 constexpr int CustomerRecordLength = 328;
 constexpr int AccountWidth = 20;
+
+bool isFolder(const QByteArray &native)
+{
+    struct stat buffer;
+    return ::stat(native.constData(), &buffer) == 0 && S_ISDIR(buffer.st_mode);
+}
+
+// The aux folders of one account. Start-up checks tens of thousands of them, so
+// those found as written cost one stat each; the rest go the full way.
+std::optional<QString> ensureAuxFolders(DataFolder &data, const QByteArray &nativeRoot,
+                                        const QString &account)
+{
+    const QStringList folders = AuxFolders(account);
+    if (folders.isEmpty())
+        return std::nullopt;
+    QByteArray native = nativeRoot + QFile::encodeName(folders.first());
+    const qsizetype baseLength = native.size();
+    for (qsizetype i = 0; i < folders.size(); ++i) {
+        if (i > 0) {
+            native.truncate(baseLength);
+            native += "/AuxFile";
+            native += char('0' + i - 1);
+        }
+        if (!isFolder(native) && !data.EnsureFolder(folders.at(i)))
+            return folders.at(i);
+    }
+    return std::nullopt;
+}
 
 } // namespace
 
@@ -50,6 +80,7 @@ std::optional<QString> CreateDataFolders(DataFolder &data, const QDate &today)
         return std::nullopt;
     const QByteArray bytes = file.read(count * CustomerRecordLength);
     file.close();
+    const QByteArray nativeRoot = QFile::encodeName(data.root());
     for (qint64 n = 0; n < count; ++n) {
         const qint64 offset = n * CustomerRecordLength;
         if (offset >= bytes.size())
@@ -58,10 +89,8 @@ std::optional<QString> CreateDataFolders(DataFolder &data, const QDate &today)
         const QString account = codepage::decode(bytes.constData() + offset, width);
         // A blank, short or unsafe account gets no folder: it could name one
         // outside "/AuxFiles".
-        for (const QString &folder : AuxFolders(account.trimmed().remove(QChar(0)))) {
-            if (!data.EnsureFolder(folder))
-                return folder;
-        }
+        if (const auto failed = ensureAuxFolders(data, nativeRoot, QString(account).remove(QChar(0))))
+            return failed;
     }
     return std::nullopt;
 }
