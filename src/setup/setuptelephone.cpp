@@ -1,0 +1,13 @@
+#include "setup/setuptelephone.h"
+
+#include "dialer/telephone.h"
+
+void DialerSetupTelephone::LoadPhoneSettings()
+{
+    m_telephone.LoadPhoneSettings();
+}
+
+bool DialerSetupTelephone::SavePhoneSettings(bool phoneTicked, bool usingCallerId)
+{
+    return m_telephone.SavePhoneSettings(phoneTicked, usingCallerId);
+}
