@@ -1,0 +1,142 @@
+// The customer file at its limit of 32,767 customers: opening the customer screen
+// (account and city lists), a search and deleting the first record, each beside
+// reading the whole file once.
+#include "core/datafolder.h"
+#include "core/fixedrecord.h"
+#include "core/prompts.h"
+#include "customers/customerfile.h"
+#include "customers/customerrecord.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+class SilentPrompts final : public Prompts
+{
+public:
+    void tell(const QString &, const QString &) override {}
+    bool ask(const QString &, const QString &) override { return true; }
+    bool askOkCancel(const QString &, const QString &) override { return true; }
+    std::optional<QString> input(const QString &, const QString &, const QString &) override
+    {
+        return std::nullopt;
+    }
+    void beep() override {}
+};
+
+const char *const LastNames[] = {"Smith",     "johnson",  "Williams",  "brown",
+                                 "Jones",     "Garcia",   "Miller",    "davis",
+                                 "Rodriguez", "Martinez", "Hernandez", "Lopez"};
+const char *const FirstNames[] = {"James",    "Mary",    "robert", "Patricia", "John",
+                                  "Jennifer", "Michael", "linda",  "David",    "Elizabeth"};
+
+QByteArray buildFile()
+{
+    QByteArray all;
+    all.reserve(qsizetype(customers::MaxCustomers) * CustomerRecord::Length);
+    for (qint32 n = 1; n <= customers::MaxCustomers; ++n) {
+        CustomerRecord r;
+        r.account = QStringLiteral("AC%1").arg(n, 6, 10, QChar(u'0'));
+        if (n % 3 == 0) {
+            r.type = CustomerRecord::Business;
+            r.name = QStringLiteral("%1 Supply Company %2").arg(LastNames[n % 12]).arg(n);
+        } else {
+            r.firstName = QString::fromLatin1(FirstNames[n % 10]);
+            r.middleInitial = QString(QChar(u'A' + n % 26));
+            r.lastName = QStringLiteral("%1%2").arg(LastNames[(n / 7) % 12]).arg(n % 97);
+        }
+        r.address1 = QStringLiteral("%1 Main Street").arg(n);
+        r.setAddress(true, QStringLiteral("City %1").arg(n % 500), QStringLiteral("IL"),
+                     QStringLiteral("627%1").arg(n % 100, 2, 10, QChar(u'0')), {}, {});
+        r.telephone = QStringLiteral("217-555-%1").arg(n % 10000, 4, 10, QChar(u'0'));
+        all += r.toRecord().bytes();
+    }
+    return all;
+}
+
+struct Fixture
+{
+    QTemporaryDir dir;
+    QByteArray bytes = buildFile();
+    Fixture()
+    {
+        for (const char *folder : {"/Backup", "/PIActiveAccounts", "/AuxFiles"})
+            QDir().mkpath(dir.path() + folder);
+        restore();
+    }
+    void restore() const
+    {
+        QFile file(dir.path() + QStringLiteral("/CustomerData.txt"));
+        file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        file.write(bytes);
+    }
+};
+
+Fixture &fixture()
+{
+    static Fixture f;
+    return f;
+}
+
+// The floor: the whole file read once.
+void BM_ReadWholeFile(benchmark::State &state)
+{
+    DataFolder data(fixture().dir.path());
+    for (auto _ : state) {
+        QFile file(data.path(customers::CustomerDataFile));
+        file.open(QIODevice::ReadOnly);
+        benchmark::DoNotOptimize(file.readAll());
+    }
+}
+BENCHMARK(BM_ReadWholeFile)->Unit(benchmark::kMillisecond);
+
+// What opening the customer screen costs: count, account list, city list, record 1.
+void BM_OpenAccountAndCityLists(benchmark::State &state)
+{
+    DataFolder data(fixture().dir.path());
+    SilentPrompts prompts;
+    CustomerFile customers(data, prompts);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(customers.Open());
+    state.counters["accounts"] = double(customers.accounts().size());
+    state.counters["cities"] = double(customers.cities().size());
+}
+BENCHMARK(BM_OpenAccountAndCityLists)->Unit(benchmark::kMillisecond);
+
+void BM_SearchByLastName(benchmark::State &state)
+{
+    DataFolder data(fixture().dir.path());
+    SilentPrompts prompts;
+    CustomerFile customers(data, prompts);
+    qsizetype found = 0;
+    for (auto _ : state)
+        found =
+            customers.FindRecords(customers::Criterion::LastName, QStringLiteral("mith4")).size();
+    state.counters["found"] = double(found);
+}
+BENCHMARK(BM_SearchByLastName)->Unit(benchmark::kMillisecond);
+
+void BM_DeleteRecordOne(benchmark::State &state)
+{
+    DataFolder data(fixture().dir.path());
+    SilentPrompts prompts;
+    CustomerFile customers(data, prompts);
+    for (auto _ : state) {
+        state.PauseTiming();
+        fixture().restore();
+        customers.Open();
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(customers.DeleteCustomer(1));
+    }
+    fixture().restore();
+}
+BENCHMARK(BM_DeleteRecordOne)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
