@@ -1,6 +1,9 @@
 #include "core/clock.h"
+#include "dialer/portserialline.h"
+#include "setup/setupdialogs.h"
 #include "startup/pelmormastermodule.h"
 #include "ui/messageprompts.h"
+#include "ui/printdialogs.h"
 
 #include <QApplication>
 
@@ -18,7 +21,10 @@ int main(int argc, char *argv[])
 
     MessagePrompts prompts;
     Clock clock;
-    PelmorMasterModule program(PelmorMasterModule::defaultDataFolder(), prompts, clock);
+    QtPrintDialogs printDialogs;
+    QtSetupDialogs setupDialogs;
+    PelmorMasterModule program(PelmorMasterModule::defaultDataFolder(), prompts, clock,
+                               {dialer::PortSerialLine::factory(), &printDialogs, &setupDialogs});
     program.watchTerminationSignals();
     if (!program.Main())
         return 0;

@@ -998,3 +998,8 @@ void frmSetup::showPhoneSettings()
     SSTab2->setTabEnabled(TelephonePage, m_telephone && m_state.modemFound);
     m_showing = false;
 }
+
+void frmSetup::selectFirstTab()
+{
+    tabInfo->setCurrentIndex(0);
+}

@@ -46,6 +46,8 @@ public:
     void setPrintSample(PrintSampleFunction print);
 
     void Form_Activate() override;
+    // The main menu's "Create/Modify" opens the screen on its first page.
+    void selectFirstTab();
 
     void BuildBusiness();
     void SetAddressStyle();

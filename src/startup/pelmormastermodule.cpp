@@ -1,11 +1,20 @@
 #include "startup/pelmormastermodule.h"
 
+#include "catalog/catalog.h"
+#include "catalog/frmservices.h"
 #include "core/clock.h"
 #include "core/datatree.h"
 #include "core/linefile.h"
 #include "core/prompts.h"
+#include "dialer/telephone.h"
 #include "menu/frmsplash.h"
 #include "menu/frmstartup.h"
+#include "printing/printouts.h"
+#include "setup/businesssettings.h"
+#include "setup/frmsetup.h"
+#include "setup/logopicture.h"
+#include "setup/setuptelephone.h"
+#include "ui/printdialogs.h"
 #include "ui/screen.h"
 
 #include <QApplication>
@@ -33,8 +42,9 @@ void onTerminationSignal(int)
 } // namespace
 
 PelmorMasterModule::PelmorMasterModule(const QString &dataFolder, Prompts &prompts, Clock &clock,
-                                       QObject *parent)
+                                       PlatformServices platform, QObject *parent)
     : QObject(parent), m_data(dataFolder), m_prompts(prompts), m_clock(clock),
+      m_platform(std::move(platform)),
       m_openUrl([](const QString &address) {
           QDesktopServices::openUrl(QUrl::fromUserInput(address));
       }),
@@ -71,6 +81,19 @@ bool PelmorMasterModule::Main()
         return false;
     }
 
+    // The setup screen comes first: its load reads the settings and probes the modem,
+    // and it stays loaded as the live settings store.
+    m_telephone = std::make_unique<dialer::Telephone>(m_data, m_state, m_platform.serialLines);
+    m_setupTelephone = std::make_unique<DialerSetupTelephone>(*m_telephone);
+    m_settings = std::make_unique<BusinessSettings>(m_data, m_state, &probePicture);
+    m_pageSource = std::make_unique<DialogPageSource>(*m_platform.printDialogs);
+    m_printouts = std::make_unique<Printouts>(m_data, *m_pageSource, m_prompts, m_clock);
+    m_setup = new frmSetup(*m_settings, m_state, m_prompts, *this, *m_platform.setupDialogs,
+                           m_setupTelephone.get());
+    m_setup->setPrintSample(
+        [this](const PrintSettings &settings) { return m_printouts->PrintSample(settings); });
+    addScreen(m_setup, Target::Setup);
+
     m_splash = new frmSplash(*this);
     addScreen(m_splash);
     m_splash->show();
@@ -81,7 +104,14 @@ bool PelmorMasterModule::Main()
 
     m_menu = new frmStartup(m_data, m_prompts, *this);
     addScreen(m_menu, Target::MainMenu);
+    LoadBackgroundScreens();
     return true;
+}
+
+void PelmorMasterModule::LoadBackgroundScreens()
+{
+    m_catalog = std::make_unique<Catalog>(m_data);
+    addScreen(new frmServices(*m_catalog, m_prompts, *this), Target::Catalog);
 }
 
 bool PelmorMasterModule::CheckPreviousInstance()
@@ -125,6 +155,8 @@ bool PelmorMasterModule::show(Target target, Screen *from)
     Screen *to = screen(target);
     if (!to || m_exiting)
         return false;
+    if (target == Target::Setup)
+        m_setup->selectFirstTab();
     to->navigateTo();
     if (from && from != to) {
         if (from == m_splash)

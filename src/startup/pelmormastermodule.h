@@ -2,6 +2,7 @@
 
 #include "core/appstate.h"
 #include "core/datafolder.h"
+#include "dialer/serialline.h"
 #include "ui/navigator.h"
 
 #include <QList>
@@ -13,12 +14,33 @@
 #include <functional>
 #include <memory>
 
+class BusinessSettings;
+class Catalog;
 class Clock;
+class DialogPageSource;
+class PrintDialogs;
+class Printouts;
 class Prompts;
 class QSocketNotifier;
 class Screen;
+class SetupDialogs;
+class SetupTelephone;
+class frmServices;
+class frmSetup;
 class frmSplash;
 class frmStartup;
+namespace dialer {
+class Telephone;
+}
+
+// What the program takes from the platform: the serial ports and the dialogs.
+// Tests hand in fakes.
+struct PlatformServices
+{
+    dialer::SerialLineFactory serialLines;
+    PrintDialogs *printDialogs = nullptr;
+    SetupDialogs *setupDialogs = nullptr;
+};
 
 // The program itself: builds the data tree, creates the screens in their order,
 // refuses a second instance, navigates between screens and ends in one orderly way.
@@ -28,7 +50,7 @@ class PelmorMasterModule final : public QObject, public Navigator
     Q_DISABLE_COPY_MOVE(PelmorMasterModule)
 public:
     PelmorMasterModule(const QString &dataFolder, Prompts &prompts, Clock &clock,
-                       QObject *parent = nullptr);
+                       PlatformServices platform, QObject *parent = nullptr);
     ~PelmorMasterModule() override;
 
     // The data folder: $PELMOR_DATA_DIR when set, else the program's own folder.
@@ -58,6 +80,8 @@ public:
     ApplicationState &state() { return m_state; }
     Prompts &prompts() { return m_prompts; }
     Clock &clock() { return m_clock; }
+    BusinessSettings *settings() const { return m_settings.get(); }
+    Catalog *catalog() const { return m_catalog.get(); }
 
     // Where web pages go; the desktop's URL opener unless a test replaces it.
     void setUrlOpener(std::function<void(const QString &)> opener) { m_openUrl = std::move(opener); }
@@ -68,12 +92,22 @@ public:
 
 private:
     bool CheckPreviousInstance();
+    void LoadBackgroundScreens();
 
     DataFolder m_data;
     Prompts &m_prompts;
     Clock &m_clock;
     ApplicationState m_state;
+    PlatformServices m_platform;
     std::unique_ptr<QLockFile> m_lock;
+    // Models live as long as the program; screens are deleted before them.
+    std::unique_ptr<dialer::Telephone> m_telephone;
+    std::unique_ptr<SetupTelephone> m_setupTelephone;
+    std::unique_ptr<BusinessSettings> m_settings;
+    std::unique_ptr<DialogPageSource> m_pageSource;
+    std::unique_ptr<Printouts> m_printouts;
+    std::unique_ptr<Catalog> m_catalog;
+    frmSetup *m_setup = nullptr;
     QList<QPointer<Screen>> m_screens; // in the order of creation
     QMap<Target, QPointer<Screen>> m_targets;
     frmSplash *m_splash = nullptr;

@@ -639,7 +639,19 @@ private slots:
         m_screen->close();
         QCOMPARE(ending.size(), 1);
         QCOMPARE(read("/CustomItems.txt"), custom(QStringLiteral("Decal"), 4'0000, 4'0000, 0));
-        QCOMPARE(read("/Labor.txt"), QByteArray("\"General Labor\",\"$0.00\"\r\n"
+        // The untouched defaults of an absent labor file leave no file behind.
+        QVERIFY(!QFileInfo::exists(m_dir->path() + "/Labor.txt"));
+    }
+
+    void closeBoxSavesChangedLaborRates()
+    {
+        open();
+        child<QTabWidget>("tabServices")->setCurrentIndex(2);
+        type("txtLaborRate_0", "20");
+        QSignalSpy ending(m_screen.get(), &Screen::closeRequested);
+        m_screen->close();
+        QCOMPARE(ending.size(), 1);
+        QCOMPARE(read("/Labor.txt"), QByteArray("\"General Labor\",\"$20.00\"\r\n"
                                                 "\"\",\"$0.00\"\r\n\"\",\"$0.00\"\r\n"));
     }
 

@@ -1,5 +1,10 @@
 #include "core/clock.h"
+#include "dialer/portserialline.h"
+#include "setup/setupdialogs.h"
 #include "startup/pelmormastermodule.h"
+#include "ui/printdialogs.h"
+
+#include <QPrinter>
 #include "ui/messageprompts.h"
 #include "ui/screen.h"
 
@@ -16,6 +21,30 @@
 #include <csignal>
 
 namespace {
+
+class CancelledPrintDialogs final : public PrintDialogs
+{
+public:
+    std::unique_ptr<QPrinter> choosePrinter() override { return nullptr; }
+};
+
+class CancelledSetupDialogs final : public SetupDialogs
+{
+public:
+    std::optional<QColor> chooseColour(QWidget *, const QColor &) override { return {}; }
+    std::optional<QString> chooseFont(QWidget *, const QString &) override { return {}; }
+    std::optional<QString> chooseFile(QWidget *, const QString &) override { return {}; }
+};
+
+// No test opens a real serial device: every port names a device that is not there.
+PlatformServices fakePlatform()
+{
+    static CancelledPrintDialogs print;
+    static CancelledSetupDialogs setup;
+    return {dialer::PortSerialLine::factory(
+                [](int port) { return QStringLiteral("/nonexistent/tty%1").arg(port); }),
+            &print, &setup};
+}
 
 void writeBytes(const QString &path, const QByteArray &bytes)
 {
@@ -65,7 +94,7 @@ private slots:
     {
         int quits = 0;
         {
-            PelmorMasterModule program(root(), m_prompts, m_clock);
+            PelmorMasterModule program(root(), m_prompts, m_clock, fakePlatform());
             program.setQuit([&] { ++quits; });
             QVERIFY(program.Main());
             QVERIFY(QFileInfo(root() + "/2026").isDir());
@@ -75,7 +104,9 @@ private slots:
             program.ExitApplication();
         }
         QCOMPARE(quits, 1);
-        QCOMPARE(filesIn(root()), QStringList());
+        // Only the settings file, written at once when absent, and its backup copy.
+        QCOMPARE(filesIn(root()), QStringList({"/Backup/PelmorInvoicerSettings.txt",
+                                               "/PelmorInvoicerSettings.txt"}));
         QCOMPARE(m_prompts.shown.size(), 0);
     }
 
@@ -84,7 +115,7 @@ private slots:
         QLockFile other(root() + "/PelmorInvoicer.lock");
         QVERIFY(other.tryLock(0));
         writeBytes(root() + "/Services.txt", "x");
-        PelmorMasterModule program(root(), m_prompts, m_clock);
+        PelmorMasterModule program(root(), m_prompts, m_clock, fakePlatform());
         QVERIFY(!program.Main());
         QCOMPARE(m_prompts.shown.size(), 1);
         QCOMPARE(m_prompts.shown[0].text,
@@ -98,7 +129,7 @@ private slots:
     void folderThatCannotBeMadeIsReported()
     {
         writeBytes(root() + "/Backup", "a file where a folder belongs");
-        PelmorMasterModule program(root(), m_prompts, m_clock);
+        PelmorMasterModule program(root(), m_prompts, m_clock, fakePlatform());
         QVERIFY(!program.Main());
         QCOMPARE(m_prompts.shown.size(), 1);
         QVERIFY2(m_prompts.shown[0].text.contains(QDir::toNativeSeparators(root() + "/Backup")),
@@ -107,9 +138,9 @@ private slots:
 
     void closeBoxEndsTheProgramWithBackup()
     {
-        writeBytes(root() + "/Services.txt", "services");
+        writeBytes(root() + "/InvoiceMemo.txt", "memo");
         int quits = 0;
-        PelmorMasterModule program(root(), m_prompts, m_clock);
+        PelmorMasterModule program(root(), m_prompts, m_clock, fakePlatform());
         program.setQuit([&] { ++quits; });
         QVERIFY(program.Main());
         Screen *menu = program.screen(Navigator::Target::MainMenu);
@@ -119,28 +150,28 @@ private slots:
         QCOMPARE(quits, 1);
         QVERIFY(program.isExiting());
         QVERIFY(!menu->isVisible());
-        QCOMPARE(readBytes(root() + "/Backup/Services.txt"), QByteArray("services"));
+        QCOMPARE(readBytes(root() + "/Backup/InvoiceMemo.txt"), QByteArray("memo"));
         QVERIFY(!QFileInfo::exists(root() + "/PelmorInvoicer.lock"));
     }
 
     void terminationSignalEndsThroughExit()
     {
-        writeBytes(root() + "/Labor.txt", "labor");
+        writeBytes(root() + "/Narrative.txt", "narrative");
         int quits = 0;
-        PelmorMasterModule program(root(), m_prompts, m_clock);
+        PelmorMasterModule program(root(), m_prompts, m_clock, fakePlatform());
         program.setQuit([&] { ++quits; });
         program.watchTerminationSignals();
         QVERIFY(program.Main());
         ::raise(SIGTERM);
         QTRY_COMPARE(quits, 1);
-        QCOMPARE(readBytes(root() + "/Backup/Labor.txt"), QByteArray("labor"));
+        QCOMPARE(readBytes(root() + "/Backup/Narrative.txt"), QByteArray("narrative"));
     }
 
     void endWhileAMessageBoxIsOpen()
     {
         MessagePrompts real;
         int quits = 0;
-        PelmorMasterModule program(root(), real, m_clock);
+        PelmorMasterModule program(root(), real, m_clock, fakePlatform());
         program.setQuit([&] { ++quits; });
         QVERIFY(program.Main());
         QTimer::singleShot(50, &program, &PelmorMasterModule::ExitApplication);
@@ -152,7 +183,7 @@ private slots:
     void openWebPageWritesTheShortcut()
     {
         QStringList opened;
-        PelmorMasterModule program(root(), m_prompts, m_clock);
+        PelmorMasterModule program(root(), m_prompts, m_clock, fakePlatform());
         program.setUrlOpener([&](const QString &address) { opened << address; });
         program.OpenWebPage("https://example.com/paper");
         QCOMPARE(readBytes(root() + "/Temp.url"),
@@ -162,7 +193,7 @@ private slots:
 
     void navigationToAMissingScreenChangesNothing()
     {
-        PelmorMasterModule program(root(), m_prompts, m_clock);
+        PelmorMasterModule program(root(), m_prompts, m_clock, fakePlatform());
         program.setQuit([] {});
         QVERIFY(program.Main());
         Screen *menu = program.screen(Navigator::Target::MainMenu);
