@@ -923,10 +923,20 @@ void frmSetup::cmdLogo_Click(int index)
         cmdLogo[1]->setEnabled(false);
         break;
     case 3:
-        if (m_printSample &&
-            m_printSample(m_settings.printSettings()) == Printouts::Outcome::Failed)
+        if (!m_printSample)
+            break;
+        switch (m_printSample(m_settings.printSettings())) {
+        case Printouts::Outcome::Failed:
             m_prompts.tell(QStringLiteral("A Print Error has occurred"),
                            QStringLiteral("Print Error"));
+            break;
+        case Printouts::Outcome::Cancelled:
+            // A cancelled printer dialog prints nothing and says so.
+            m_prompts.tell(QStringLiteral("The Document will not be Printed"));
+            break;
+        case Printouts::Outcome::Printed:
+            break;
+        }
         break;
     default:
         break;

@@ -1039,13 +1039,19 @@ void tst_frmSetup::printSample()
     QCOMPARE(printed.at(0).business[0], QStringLiteral("Acme"));
     QCOMPARE(printed.at(0).business[5], QStringLiteral("62704"));
     QCOMPARE(printed.at(0).addressStyle, PrintSettings::AddressStyle::Usa);
-    QVERIFY(m_prompts->shown.isEmpty());
+    QCOMPARE(m_prompts->shown.size(), 1);
+    QCOMPARE(m_prompts->shown.at(0).text, QStringLiteral("The Document will not be Printed"));
+    QCOMPARE(m_prompts->shown.at(0).title, QStringLiteral("Pelmor Invoicer"));
 
     outcome = Printouts::Outcome::Failed;
     QTest::mouseClick(sample, Qt::LeftButton);
-    QCOMPARE(m_prompts->shown.size(), 1);
-    QCOMPARE(m_prompts->shown.at(0).text, QStringLiteral("A Print Error has occurred"));
-    QCOMPARE(m_prompts->shown.at(0).title, QStringLiteral("Print Error"));
+    QCOMPARE(m_prompts->shown.size(), 2);
+    QCOMPARE(m_prompts->shown.at(1).text, QStringLiteral("A Print Error has occurred"));
+    QCOMPARE(m_prompts->shown.at(1).title, QStringLiteral("Print Error"));
+
+    outcome = Printouts::Outcome::Printed;
+    QTest::mouseClick(sample, Qt::LeftButton);
+    QCOMPARE(m_prompts->shown.size(), 2);
 }
 
 void tst_frmSetup::closeBoxAsksTheProgramToEnd()

@@ -13,7 +13,10 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QLockFile>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QToolButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -108,6 +111,39 @@ private slots:
         QCOMPARE(filesIn(root()), QStringList({"/Backup/PelmorInvoicerSettings.txt",
                                                "/PelmorInvoicerSettings.txt"}));
         QCOMPARE(m_prompts.shown.size(), 0);
+    }
+
+    void newcomerGoesFromWelcomeThroughSetupToTheMenu()
+    {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        PelmorMasterModule program(root(), m_prompts, m_clock, fakePlatform());
+        program.setQuit([] {});
+        QVERIFY(program.Main());
+        QWidget *splashWindow = nullptr;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (w->objectName() == "frmSplash")
+                splashWindow = w;
+        QVERIFY(splashWindow && splashWindow->isVisible());
+        QTest::mouseClick(splashWindow->findChild<QPushButton *>("cmdContinue"), Qt::LeftButton);
+        QTest::mouseClick(splashWindow->findChild<QToolButton *>("imgWelcome"), Qt::LeftButton);
+
+        Screen *setup = program.screen(Navigator::Target::Setup);
+        QVERIFY(setup->isVisible());
+        QVERIFY(!splashWindow->isVisible());
+        setup->findChild<QLineEdit *>("txtBusiness_0")->setText("Acme Plumbing");
+        setup->findChild<QLineEdit *>("txtBusiness_6")->setText("555-1234");
+        QTest::mouseClick(setup->findChild<QPushButton *>("cmdQuit"), Qt::LeftButton);
+
+        QVERIFY(!setup->isVisible());
+        QVERIFY(program.screen(Navigator::Target::MainMenu)->isVisible());
+        QCOMPARE(readBytes(root() + "/MyBusinessData.txt"),
+                 QByteArray("\"Acme Plumbing\",\"\",\"\",\"\",\"\",\"\",\"555-1234\",\"\",\"\"\r\n"));
+        QCOMPARE(readBytes(root() + "/PelmorInvoicerSettings.txt"),
+                 QByteArray("1,0,0,0,0,\"0.0\",\"0\",#TRUE#,#FALSE#,\"$0.00\",\"$0.00\"\r\n"));
+        QCOMPARE(readBytes(root() + "/Phone.txt"), QByteArray("#FALSE#\r\n0\r\n"));
+        QVERIFY(program.SettingsFilesPresent());
+        program.ExitApplication();
+        QLocale::setDefault(QLocale::system());
     }
 
     void secondInstanceIsRefused()
