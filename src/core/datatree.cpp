@@ -20,23 +20,27 @@ bool isFolder(const QByteArray &native)
 }
 
 // The aux folders of one account. Start-up checks tens of thousands of them, so
-// those found as written cost one stat each; the rest go the full way.
+// those found as written cost one stat each and no strings; the rest go the full way.
 std::optional<QString> ensureAuxFolders(DataFolder &data, const QByteArray &nativeRoot,
                                         const QString &account)
 {
-    const QStringList folders = AuxFolders(account);
-    if (folders.isEmpty())
+    const QString trimmed = account.trimmed();
+    if (!names::isSafeFileName(trimmed))
         return std::nullopt;
-    QByteArray native = nativeRoot + QFile::encodeName(folders.first());
+    QByteArray native = nativeRoot + "/AuxFiles/" + QFile::encodeName(trimmed);
     const qsizetype baseLength = native.size();
-    for (qsizetype i = 0; i < folders.size(); ++i) {
-        if (i > 0) {
-            native.truncate(baseLength);
-            native += "/AuxFile";
-            native += char('0' + i - 1);
-        }
-        if (!isFolder(native) && !data.EnsureFolder(folders.at(i)))
-            return folders.at(i);
+    bool allThere = isFolder(native);
+    for (char j = '0'; allThere && j <= '5'; ++j) {
+        native.truncate(baseLength);
+        native += "/AuxFile";
+        native += j;
+        allThere = isFolder(native);
+    }
+    if (allThere)
+        return std::nullopt;
+    for (const QString &folder : AuxFolders(trimmed)) {
+        if (!data.EnsureFolder(folder))
+            return folder;
     }
     return std::nullopt;
 }

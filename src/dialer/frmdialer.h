@@ -75,13 +75,12 @@ private:
 
     dialer::Telephone &m_telephone;
     ApplicationState &m_state;
+    DataFolder &m_data;
     Prompts &m_prompts;
     std::unique_ptr<dialer::SpeedDial> m_speedDial;
     std::unique_ptr<dialer::ModemDialer> m_modem;
     // Set from the dial until the modem is told to hang up.
     bool m_callOpen = false;
-    // The talk button was pressed; only lives within its click.
-    bool m_talkRequested = false;
     QEventLoop *m_modalLoop = nullptr;
 
     QLabel *lblName = nullptr;

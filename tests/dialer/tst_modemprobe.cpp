@@ -3,19 +3,14 @@
 #include "dialer/modemprobe.h"
 #include "dialer/portserialline.h"
 #include "dialer/telephone.h"
+#include "fakeserialdevice.h"
 
 #include <QElapsedTimer>
 #include <QFile>
 #include <QRegularExpression>
 #include <QSettings>
-#include <QSocketNotifier>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
-
-#include <fcntl.h>
-#include <stdlib.h>
-#include <unistd.h>
 
 #include <memory>
 
@@ -23,105 +18,7 @@ using namespace dialer;
 
 namespace {
 
-// A device on a pseudo-terminal. The master side plays the device and records every
-// byte the program sends; commands may arrive in pieces.
-class FakeDevice final : public QObject
-{
-public:
-    enum class Kind
-    {
-        Modem,
-        Silent,
-        Chatter
-    };
-
-    explicit FakeDevice(Kind kind, int answerDelayMs = 0, bool echo = false,
-                        bool splitAnswer = false)
-        : m_kind(kind), m_delayMs(answerDelayMs), m_echo(echo), m_split(splitAnswer)
-    {
-        m_master = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
-        if (m_master < 0 || grantpt(m_master) != 0 || unlockpt(m_master) != 0)
-            return;
-        m_device = QString::fromLocal8Bit(ptsname(m_master));
-        // Held open so that the master never reads end-of-file between the
-        // program's closing and reopening the line.
-        m_slave = ::open(ptsname(m_master), O_RDWR | O_NOCTTY | O_NONBLOCK);
-        m_notifier = std::make_unique<QSocketNotifier>(m_master, QSocketNotifier::Read);
-        connect(m_notifier.get(), &QSocketNotifier::activated, this, [this] { readable(); });
-    }
-    ~FakeDevice() override
-    {
-        m_notifier.reset();
-        if (m_slave >= 0)
-            ::close(m_slave);
-        if (m_master >= 0)
-            ::close(m_master);
-    }
-
-    bool isValid() const { return m_master >= 0 && m_slave >= 0 && !m_device.isEmpty(); }
-    const QString &device() const { return m_device; }
-    const QByteArray &received() const { return m_received; }
-
-private:
-    void readable()
-    {
-        char buffer[256];
-        const ssize_t count = ::read(m_master, buffer, sizeof buffer);
-        if (count <= 0)
-            return;
-        m_received.append(buffer, count);
-        m_command.append(buffer, count);
-        qsizetype end;
-        while ((end = m_command.indexOf('\r')) >= 0) {
-            const QByteArray command = m_command.left(end).trimmed();
-            m_command.remove(0, end + 1);
-            answer(command);
-        }
-    }
-
-    void answer(const QByteArray &command)
-    {
-        QByteArray reply;
-        switch (m_kind) {
-        case Kind::Silent:
-            return;
-        case Kind::Chatter:
-            reply = "#I1 230V 50Hz\r\n";
-            break;
-        case Kind::Modem:
-            if (m_echo)
-                reply = command + "\r";
-            reply += command.startsWith("AT") ? "\r\nOK\r\n" : "\r\nERROR\r\n";
-            break;
-        }
-        QTimer::singleShot(m_delayMs, this, [this, reply] {
-            if (!m_split) {
-                send(reply);
-                return;
-            }
-            const qsizetype half = reply.indexOf('K');
-            send(reply.left(half));
-            QTimer::singleShot(15, this, [this, rest = reply.mid(half)] { send(rest); });
-        });
-    }
-
-    void send(const QByteArray &bytes)
-    {
-        if (::write(m_master, bytes.constData(), size_t(bytes.size())) != bytes.size())
-            qWarning("fake device could not send its answer");
-    }
-
-    Kind m_kind;
-    int m_delayMs;
-    bool m_echo;
-    bool m_split;
-    int m_master = -1;
-    int m_slave = -1;
-    QString m_device;
-    std::unique_ptr<QSocketNotifier> m_notifier;
-    QByteArray m_received;
-    QByteArray m_command;
-};
+using FakeDevice = FakeSerialDevice;
 
 QSettings programSettings()
 {
