@@ -15,6 +15,12 @@ double twips(float inches)
     return std::round(double(inches) * 1440.0 * 100.0) / 100.0;
 }
 
+std::optional<QString> decodeWebSite(const QByteArray &bytes)
+{
+    TextRecordReader reader(bytes);
+    return reader.field();
+}
+
 } // namespace printing
 
 using namespace printing;
@@ -187,8 +193,7 @@ void PrintEngine::PrintBusinessHeader(float x, float y, int size)
 
     const QString webSite = QStringLiteral("/MyWebSite.txt");
     if (m_data.FileIsPresent(webSite)) {
-        TextRecordReader reader(m_data.ReadFile(webSite));
-        if (const auto address = reader.field())
+        if (const auto address = printing::decodeWebSite(m_data.ReadFile(webSite)))
             printAtLeft(*address);
     }
 }

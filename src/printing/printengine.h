@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <optional>
+
 class DataFolder;
 
 namespace printing {
@@ -21,6 +23,9 @@ inline constexpr quint32 Red = 0x0000FF;
 
 // Inches as the layouts give them (single precision) to twips.
 double twips(float inches);
+
+// The web address line of "/MyWebSite.txt" (its first field); nullopt when it has none.
+std::optional<QString> decodeWebSite(const QByteArray &bytes);
 
 } // namespace printing
 

@@ -211,13 +211,6 @@ bool BusinessSettings::SaveLogoSize()
     return m_data.RewriteFile(LogoSettingsFile, encodeLogoSize(m_logoSize));
 }
 
-std::optional<QString> BusinessSettings::webSite() const
-{
-    if (!m_data.FileIsPresent(WebSiteFile))
-        return std::nullopt;
-    return decodeWebSite(m_data.ReadFile(WebSiteFile));
-}
-
 PrintSettings BusinessSettings::printSettings() const
 {
     PrintSettings print;

@@ -107,8 +107,6 @@ public:
     // Writes the size only while a picture is loaded; true when nothing needed writing.
     bool SaveLogoSize();
 
-    // The line printed under the business header, from "/MyWebSite.txt".
-    std::optional<QString> webSite() const;
 
     // What a printout reads from the setup, as it stands now.
     PrintSettings printSettings() const;

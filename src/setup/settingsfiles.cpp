@@ -193,11 +193,6 @@ QByteArray encodeLogoPath(const QString &path)
     return writer.endRecord().bytes();
 }
 
-std::optional<QString> decodeWebSite(const QByteArray &bytes)
-{
-    TextRecordReader reader(bytes);
-    return reader.field();
-}
 
 float stepLogoSide(float value, bool up)
 {

@@ -114,8 +114,6 @@ QByteArray encodeLogoSize(const LogoSize &size);
 QString decodeLogoPath(const QByteArray &bytes);
 QByteArray encodeLogoPath(const QString &path);
 
-// The first field of "/MyWebSite.txt"; nullopt when the file holds none.
-std::optional<QString> decodeWebSite(const QByteArray &bytes);
 
 // The currency text of zero, which the graduated boxes show when empty.
 QString zeroCurrency();

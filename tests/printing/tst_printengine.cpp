@@ -64,6 +64,8 @@ class TestPrintEngine : public QObject
     Q_OBJECT
 
 private slots:
+    void webSiteLineIsTheFirstField_data();
+    void webSiteLineIsTheFirstField();
     void init();
 
     void setupPrinterChoosesOrientationAndColour_data();
@@ -723,6 +725,25 @@ void TestPrintEngine::pageHeaderMovesTheRulesDownForANarrative()
     const auto lines = segments(page);
     QCOMPARE(lines.size(), 18);
     QCOMPARE(lines.first().y1, narrative ? 7200.0 : 5760.0);
+}
+
+void TestPrintEngine::webSiteLineIsTheFirstField_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<std::optional<QString>>("expected");
+    QTest::newRow("quoted keeps its comma")
+        << QByteArray("\"www.acme.example, since 1990\"\r\n")
+        << std::optional<QString>(QStringLiteral("www.acme.example, since 1990"));
+    QTest::newRow("bare stops at a comma") << QByteArray("www.acme.example, since 1990\r\n")
+                                           << std::optional<QString>(QStringLiteral("www.acme.example"));
+    QTest::newRow("empty") << QByteArray() << std::optional<QString>();
+}
+
+void TestPrintEngine::webSiteLineIsTheFirstField()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(std::optional<QString>, expected);
+    QCOMPARE(printing::decodeWebSite(bytes), expected);
 }
 
 QTEST_MAIN(TestPrintEngine)

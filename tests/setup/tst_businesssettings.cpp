@@ -51,7 +51,6 @@ private slots:
     void missingOrUnreadableLogoLoadsNoPicture();
     void logoSizeIsWrittenOnlyWithAPicture();
     void clearingTheLogoDeletesItsPath();
-    void readsTheWebSite();
     void printoutsSeeTheSettingsInForce();
 
 private:
@@ -384,14 +383,6 @@ void tst_BusinessSettings::clearingTheLogoDeletesItsPath()
     // Not restored from a backup copy at the next start.
     m_settings->LoadLogo();
     QVERIFY(!m_settings->hasLogo());
-}
-
-void tst_BusinessSettings::readsTheWebSite()
-{
-    QCOMPARE(m_settings->webSite(), std::optional<QString>());
-    writeFile(QStringLiteral("/Backup") + WebSiteFile, "\"www.acme.example\"\r\n");
-    QCOMPARE(m_settings->webSite(), std::optional<QString>(QStringLiteral("www.acme.example")));
-    QVERIFY(exists(WebSiteFile));
 }
 
 void tst_BusinessSettings::printoutsSeeTheSettingsInForce()

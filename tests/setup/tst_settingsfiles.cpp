@@ -45,8 +45,6 @@ private slots:
     void readsLogoSize_data();
     void readsLogoSize();
     void readsTheLogoPathWithCommas();
-    void readsTheWebSite_data();
-    void readsTheWebSite();
 
     void stepsTheLogoSide_data();
     void stepsTheLogoSide();
@@ -323,26 +321,6 @@ void tst_SettingsFiles::readsTheLogoPathWithCommas()
     const QString path = QStringLiteral("/srv/pictures/Smith, Jones & Co/logo 1.bmp");
     QCOMPARE(decodeLogoPath(encodeLogoPath(path)), path);
     QCOMPARE(decodeLogoPath(QByteArray()), QString());
-}
-
-void tst_SettingsFiles::readsTheWebSite_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<std::optional<QString>>("expected");
-    QTest::newRow("quoted") << crlf({"\"www.acme.example, since 1990\""})
-                            << std::optional<QString>(
-                                   QStringLiteral("www.acme.example, since 1990"));
-    QTest::newRow("bare stops at a comma")
-        << crlf({"www.acme.example, since 1990"})
-        << std::optional<QString>(QStringLiteral("www.acme.example"));
-    QTest::newRow("empty") << QByteArray() << std::optional<QString>();
-}
-
-void tst_SettingsFiles::readsTheWebSite()
-{
-    QFETCH(QByteArray, bytes);
-    QFETCH(std::optional<QString>, expected);
-    QCOMPARE(decodeWebSite(bytes), expected);
 }
 
 void tst_SettingsFiles::stepsTheLogoSide_data()
