@@ -757,39 +757,30 @@ void frmServices::enterTab(int index)
 
 void frmServices::EnableEntry(int kind)
 {
-    cmdServices[SaveButton[kind]]->setEnabled(true);
-    txtDescription[kind]->setEnabled(true);
-    switch (kind) {
-    case Services:
-        txtCharge[0]->setEnabled(true);
-        break;
-    case SalesItems:
-        txtCharge[1]->setEnabled(true);
-        txtCharge[2]->setEnabled(true);
-        break;
-    case CustomItems:
-        txtCharge[3]->setEnabled(true);
-        txtCharge[4]->setEnabled(true);
-        break;
-    }
+    setEntryEnabled(kind, true);
 }
 
 void frmServices::DisableEntry(int kind)
 {
-    cmdServices[SaveButton[kind]]->setEnabled(false);
     cmdServices[ClearButton[kind]]->setEnabled(false);
-    txtDescription[kind]->setEnabled(false);
+    setEntryEnabled(kind, false);
+}
+
+void frmServices::setEntryEnabled(int kind, bool enabled)
+{
+    cmdServices[SaveButton[kind]]->setEnabled(enabled);
+    txtDescription[kind]->setEnabled(enabled);
     switch (kind) {
     case Services:
-        txtCharge[0]->setEnabled(false);
+        txtCharge[0]->setEnabled(enabled);
         break;
     case SalesItems:
-        txtCharge[1]->setEnabled(false);
-        txtCharge[2]->setEnabled(false);
+        txtCharge[1]->setEnabled(enabled);
+        txtCharge[2]->setEnabled(enabled);
         break;
     case CustomItems:
-        txtCharge[3]->setEnabled(false);
-        txtCharge[4]->setEnabled(false);
+        txtCharge[3]->setEnabled(enabled);
+        txtCharge[4]->setEnabled(enabled);
         break;
     }
 }

@@ -37,6 +37,7 @@ public:
 
     void EnableEntry(int kind);
     void DisableEntry(int kind);
+    void setEntryEnabled(int kind, bool enabled);
     void ClearEntry(int kind);
 
     void cmdServices_Click(int index);
