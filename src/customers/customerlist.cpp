@@ -45,8 +45,8 @@ QStringList blockLines(const CustomerRecord &customer, bool usaStyle)
 
 } // namespace
 
-void LayOutCustomerList(PrintEngine &engine, const QList<CustomerRecord> &customers,
-                        bool usaStyle, const QString &date)
+void LayOutCustomerList(PrintEngine &engine, const QList<CustomerRecord> &customers, bool usaStyle,
+                        const QString &date)
 {
     Page &page = engine.page();
     printHeading(engine, date);

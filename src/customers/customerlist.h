@@ -17,8 +17,8 @@ namespace customers {
 // The printed customer list, landscape: a heading on every page, then one block per
 // customer (name, street, the rest of the address, telephone), three blocks across.
 // The engine's page is set up before; the document is not ended here.
-void LayOutCustomerList(PrintEngine &engine, const QList<CustomerRecord> &customers,
-                        bool usaStyle, const QString &date);
+void LayOutCustomerList(PrintEngine &engine, const QList<CustomerRecord> &customers, bool usaStyle,
+                        const QString &date);
 
 // The whole job: asks for a printer, lays out the list and ends the document. A
 // cancelled printer dialog and print errors are told.

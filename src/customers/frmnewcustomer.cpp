@@ -18,6 +18,7 @@
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QFont>
+#include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -25,6 +26,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -32,6 +34,7 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QStackedWidget>
+#include <QStringListModel>
 #include <QTableView>
 #include <QTextDocument>
 #include <QToolButton>
@@ -149,6 +152,7 @@ void frmNewCustomer::buildControls()
     layout->setMenuBar(menuBar);
     layout->addLayout(top, 1);
     layout->addLayout(bottom);
+    m_built = true;
 }
 
 QWidget *frmNewCustomer::buildFields()
@@ -215,10 +219,20 @@ QWidget *frmNewCustomer::buildFields()
     grid->addWidget(captionFor(QStringLiteral("Address2"), txtCustomer[Address2Box]), row, 0);
     grid->addWidget(txtCustomer[Address2Box], row++, 1, 1, 3);
 
-    fraUSAddress = new QGroupBox;
+    // The captions inside the two address frames line up with the ones outside.
+    int captionWidth = 0;
+    for (const char *caption : {"Account No", "Telephone", "Address 3", "Address 4", "Address1"})
+        captionWidth =
+            std::max(captionWidth, QLabel(QString::fromLatin1(caption)).sizeHint().width());
+    grid->setColumnMinimumWidth(0, captionWidth);
+
+    fraUSAddress = new QFrame;
     fraUSAddress->setObjectName(QStringLiteral("fraUSAddress"));
-    fraUSAddress->setFlat(true);
     cboCity = editableCombo(QStringLiteral("cboCity"), R::Address3Width);
+    // A file of many customers can hold thousands of cities: one model, no items.
+    m_cityModel = new QStringListModel(this);
+    cboCity->setModel(m_cityModel);
+    qobject_cast<QListView *>(cboCity->view())->setUniformItemSizes(true);
     attachQuoteFilter(cboCity, m_prompts);
     cboStates = editableCombo(QStringLiteral("cboStates"), R::StateWidth);
     cboStates->setMinimumContentsLength(3);
@@ -226,7 +240,10 @@ QWidget *frmNewCustomer::buildFields()
     makeBox(PostalBox, R::PostalWidth);
     auto *usa = new QHBoxLayout(fraUSAddress);
     usa->setContentsMargins(0, 0, 0, 0);
-    usa->addWidget(captionFor(QStringLiteral("City"), cboCity));
+    QLabel *cityCaption = captionFor(QStringLiteral("City"), cboCity);
+    cityCaption->setFixedWidth(captionWidth);
+    usa->setSpacing(grid->horizontalSpacing());
+    usa->addWidget(cityCaption);
     usa->addWidget(cboCity, 3);
     usa->addWidget(captionFor(QStringLiteral("St"), cboStates));
     usa->addWidget(cboStates);
@@ -234,9 +251,8 @@ QWidget *frmNewCustomer::buildFields()
     usa->addWidget(txtCustomer[PostalBox], 1);
     grid->addWidget(fraUSAddress, row++, 0, 1, 4);
 
-    fraIntAddress = new QGroupBox;
+    fraIntAddress = new QFrame;
     fraIntAddress->setObjectName(QStringLiteral("fraIntAddress"));
-    fraIntAddress->setFlat(true);
     txtAdd3 = new QLineEdit;
     txtAdd3->setObjectName(QStringLiteral("txtAdd3"));
     txtAdd3->setMaxLength(R::Address3Width);
@@ -247,6 +263,8 @@ QWidget *frmNewCustomer::buildFields()
     attachQuoteFilter(txtAdd4, m_prompts);
     auto *other = new QGridLayout(fraIntAddress);
     other->setContentsMargins(0, 0, 0, 0);
+    other->setHorizontalSpacing(grid->horizontalSpacing());
+    other->setColumnMinimumWidth(0, captionWidth);
     other->addWidget(captionFor(QStringLiteral("Address 3"), txtAdd3), 0, 0);
     other->addWidget(txtAdd3, 0, 1);
     other->addWidget(captionFor(QStringLiteral("Address 4"), txtAdd4), 1, 0);
@@ -304,10 +322,11 @@ QWidget *frmNewCustomer::buildSidePanel()
     cboAccounts->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_accountModel = new AccountListModel(m_file, this);
     cboAccounts->setModel(m_accountModel);
+    qobject_cast<QListView *>(cboAccounts->view())->setUniformItemSizes(true);
     cboAccounts->setCurrentIndex(-1);
+    cboAccounts->installEventFilter(this);
     cboAccounts->lineEdit()->installEventFilter(this);
-    connect(cboAccounts->lineEdit(), &QLineEdit::textEdited, this,
-            &frmNewCustomer::accountTyped);
+    connect(cboAccounts->lineEdit(), &QLineEdit::textEdited, this, &frmNewCustomer::accountTyped);
     connect(cboAccounts, &QComboBox::activated, this, &frmNewCustomer::accountChosen);
     layout->addWidget(captionFor(QStringLiteral("Accts are shown alphabetically"), cboAccounts));
     layout->addWidget(cboAccounts);
@@ -325,10 +344,9 @@ QWidget *frmNewCustomer::buildSidePanel()
         layout->addWidget(Command1[i]);
     }
 
-    const QString navCaptions[NavCount] = {QStringLiteral("|<<"), QStringLiteral("<"),
-                                           QStringLiteral(">"),   QStringLiteral(">>|"),
-                                           QStringLiteral(">"),   QStringLiteral(">>>"),
-                                           QStringLiteral(">>")};
+    const QString navCaptions[NavCount] = {
+        QStringLiteral("|<<"), QStringLiteral("<"),   QStringLiteral(">"), QStringLiteral(">>|"),
+        QStringLiteral(">"),   QStringLiteral(">>>"), QStringLiteral(">>")};
     const QString navTips[NavCount] = {QStringLiteral("Selects 1st Customer Record"),
                                        QStringLiteral("Selects Previous Customer Record"),
                                        QStringLiteral("Selects Next Customer Record"),
@@ -378,10 +396,14 @@ QGroupBox *frmNewCustomer::buildSearch()
     fraSearch = new QGroupBox(QStringLiteral("Customer Search"));
     fraSearch->setObjectName(QStringLiteral("fraSearch"));
     const QString captions[CriterionCount] = {
-        QStringLiteral("by Business Name"), QStringLiteral("by Address #1"),
-        QStringLiteral("by Address #2"),    QStringLiteral("by City or (Addr #3)"),
-        QStringLiteral("by State"),         QStringLiteral("by Zip Code (or Addr #4)"),
-        QStringLiteral("by Telephone Number"), QStringLiteral("by Last Name"),
+        QStringLiteral("by Business Name"),
+        QStringLiteral("by Address #1"),
+        QStringLiteral("by Address #2"),
+        QStringLiteral("by City or (Addr #3)"),
+        QStringLiteral("by State"),
+        QStringLiteral("by Zip Code (or Addr #4)"),
+        QStringLiteral("by Telephone Number"),
+        QStringLiteral("by Last Name"),
         QStringLiteral("by Account Number"),
     };
     auto *grid = new QGridLayout(fraSearch);
@@ -421,8 +443,8 @@ QGroupBox *frmNewCustomer::buildResults()
     fraCustomersFound = new QGroupBox(QStringLiteral("Customers Search by Name Results"));
     fraCustomersFound->setObjectName(QStringLiteral("fraCustomersFound"));
     m_rowsModel = new CustomerRowsModel(this);
-    m_rowsModel->setHeaders({QStringLiteral("Name"), QStringLiteral("Telephone"),
-                             QStringLiteral("Record")});
+    m_rowsModel->setHeaders(
+        {QStringLiteral("Name"), QStringLiteral("Telephone"), QStringLiteral("Record")});
     fgCustomersFound = new QTableView;
     fgCustomersFound->setObjectName(QStringLiteral("fgCustomersFound"));
     fgCustomersFound->setAccessibleName(QStringLiteral("Customers found"));
@@ -431,6 +453,7 @@ QGroupBox *frmNewCustomer::buildResults()
     fgCustomersFound->setSelectionBehavior(QAbstractItemView::SelectRows);
     fgCustomersFound->setSelectionMode(QAbstractItemView::SingleSelection);
     fgCustomersFound->verticalHeader()->setVisible(false);
+    fgCustomersFound->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     fgCustomersFound->verticalHeader()->setDefaultSectionSize(
         fgCustomersFound->fontMetrics().height() + 6);
     fgCustomersFound->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
@@ -537,10 +560,14 @@ QWidget *frmNewCustomer::buildAux()
     m_auxStack->addWidget(fraBig);
 
     const std::pair<int, QString> captions[] = {
-        {0, QStringLiteral("Save &Headings")},      {3, QStringLiteral("Reload Aux Data")},
-        {8, QStringLiteral("Show &Previous Account")}, {7, QStringLiteral("&Show Next Account")},
-        {2, QStringLiteral("Close Screen")},        {4, QStringLiteral("Hi&de")},
-        {5, QStringLiteral("Clear")},               {6, QStringLiteral("Oops, Reload")},
+        {0, QStringLiteral("Save &Headings")},
+        {3, QStringLiteral("Reload Aux Data")},
+        {8, QStringLiteral("Show &Previous Account")},
+        {7, QStringLiteral("&Show Next Account")},
+        {2, QStringLiteral("Close Screen")},
+        {4, QStringLiteral("Hi&de")},
+        {5, QStringLiteral("Clear")},
+        {6, QStringLiteral("Oops, Reload")},
     };
     for (const auto &[index, caption] : captions) {
         cmdSaveAux[index] = new QPushButton(caption);
@@ -599,7 +626,7 @@ void frmNewCustomer::startFirstRun()
     if (!m_file.adding() && !m_file.AddNew())
         return;
     const CustomerRecord first = CustomerFile::FirstRunRecord(m_settings.profile(), m_usaStyle);
-    cboCity->setEditText(first.address3);
+    cboCity->setEditText(first.city);
     cboStates->setEditText(first.state);
     txtCustomer[PostalBox]->setText(first.postal);
     txtCustomer[TelephoneBox]->setText(first.telephone);
@@ -698,11 +725,32 @@ void frmNewCustomer::showRecordFields()
     setType(record.type);
 
     const qint32 number = m_file.current();
-    if (number >= 1 && !m_file.adding())
+    // A new customer is shown under the number it will get, except the very first,
+    // which the screen's own caption introduces.
+    if (number >= 1 && (!m_file.adding() || m_file.storedCount() > 0))
         setWindowTitle(QStringLiteral("Account Information for Customer No ") +
                        QString::number(number));
     lblAuxName->setText(record.displayName());
+    showListEntry();
     updateMode();
+}
+
+void frmNewCustomer::showListEntry()
+{
+    // The list shows the customer on screen, so a glance at it says where one is.
+    const qint32 number = m_file.adding() ? 0 : m_file.current();
+    const auto &accounts = m_file.accounts();
+    int row = -1;
+    for (int i = 0; number >= 1 && i < accounts.size(); ++i) {
+        if (accounts.at(i).record == number) {
+            row = i;
+            break;
+        }
+    }
+    const QSignalBlocker blocker(cboAccounts);
+    cboAccounts->setCurrentIndex(row);
+    if (row < 0)
+        cboAccounts->setEditText(QString());
 }
 
 void frmNewCustomer::setType(const QString &type)
@@ -717,7 +765,7 @@ void frmNewCustomer::setType(const QString &type)
 void frmNewCustomer::cmdAcctType_Click()
 {
     setType(lbLType->text() == CustomerRecord::Business ? CustomerRecord::Individual
-                                                         : CustomerRecord::Business);
+                                                        : CustomerRecord::Business);
 }
 
 void frmNewCustomer::updateMode()
@@ -734,9 +782,9 @@ void frmNewCustomer::refreshCities()
 {
     const QSignalBlocker blocker(cboCity);
     const QString text = cboCity->currentText();
-    cboCity->clear();
-    cboCity->addItems(m_file.cities());
+    m_cityModel->setStringList(m_file.cities());
     cboCity->setEditText(text);
+    showListEntry();
 }
 
 void frmNewCustomer::refreshAux()
@@ -1032,21 +1080,30 @@ void frmNewCustomer::showFromList(qint32 record)
 
 bool frmNewCustomer::operatorFocusChange(const QEvent *event) const
 {
+    // Window switches, popups and the screen's own focus moves are not the operator
+    // entering or leaving a box.
     const auto reason = static_cast<const QFocusEvent *>(event)->reason();
-    return !m_filling && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
+    return !m_filling && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
+           reason != Qt::OtherFocusReason;
 }
 
 bool frmNewCustomer::eventFilter(QObject *watched, QEvent *event)
 {
+    if (!m_built)
+        return Screen::eventFilter(watched, event);
     const QEvent::Type type = event->type();
     if (watched == cboAccounts->lineEdit()) {
         if (type == QEvent::KeyPress) {
             const int key = static_cast<QKeyEvent *>(event)->key();
             if (key == Qt::Key_Delete || key == Qt::Key_Backspace)
                 m_suppressCompletion = true;
-        } else if (type == QEvent::FocusOut && operatorFocusChange(event)) {
-            accountListLeft();
         }
+        return false;
+    }
+    // The list's box has no focus of its own: the list gets it.
+    if (watched == cboAccounts) {
+        if (type == QEvent::FocusOut && operatorFocusChange(event))
+            accountListLeft();
         return false;
     }
     for (int j = 0; j < AuxBoxCount; ++j) {

@@ -27,11 +27,10 @@ class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 class QStackedWidget;
+class QStringListModel;
 class QTableView;
 class QToolButton;
 struct ApplicationState;
-
-using InvoiceCustomer = customers::InvoiceCustomer;
 
 // The customer screen: shows one customer at a time over the customer file, adds,
 // changes, finds, deletes and prints customers, keeps their auxiliary notes, and
@@ -59,7 +58,7 @@ public:
         m_openDialer = std::move(open);
     }
     // Starts the invoice for the chosen customer and shows the invoice screen.
-    void setStartInvoice(std::function<void(const InvoiceCustomer &)> start)
+    void setStartInvoice(std::function<void(const customers::InvoiceCustomer &)> start)
     {
         m_startInvoice = std::move(start);
     }
@@ -105,6 +104,7 @@ private:
     void setType(const QString &type);
     void updateMode();
     void refreshCities();
+    void showListEntry();
     void refreshAux();
     void refreshHeadings();
     void startFirstRun();
@@ -126,17 +126,19 @@ private:
     PageSource &m_pages;
     const Clock &m_clock;
     std::function<void(const QString &, const QString &)> m_openDialer;
-    std::function<void(const InvoiceCustomer &)> m_startInvoice;
+    std::function<void(const customers::InvoiceCustomer &)> m_startInvoice;
     QString m_routine;
     bool m_usaStyle = true;
     bool m_suppressCompletion = false;
     bool m_filling = false;
+    bool m_built = false;
     int m_bigBox = -1;
     // The text the program itself put in a box as a prompt; none does today.
     QString m_placedPrompt[BoxCount];
 
     AccountListModel *m_accountModel = nullptr;
     CustomerRowsModel *m_rowsModel = nullptr;
+    QStringListModel *m_cityModel = nullptr;
 
     QMenu *mnuCust = nullptr;
     QAction *mnuAdd = nullptr;
@@ -147,8 +149,8 @@ private:
     QAction *mnuSelect = nullptr;
 
     QLineEdit *txtCustomer[BoxCount] = {};
-    QGroupBox *fraUSAddress = nullptr;
-    QGroupBox *fraIntAddress = nullptr;
+    QFrame *fraUSAddress = nullptr;
+    QFrame *fraIntAddress = nullptr;
     QComboBox *cboCity = nullptr;
     QComboBox *cboStates = nullptr;
     QLineEdit *txtAdd3 = nullptr;

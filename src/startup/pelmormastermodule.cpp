@@ -3,6 +3,8 @@
 #include "catalog/catalog.h"
 #include "catalog/frmservices.h"
 #include "core/clock.h"
+#include "customers/customerfile.h"
+#include "customers/frmnewcustomer.h"
 #include "core/datatree.h"
 #include "core/linefile.h"
 #include "core/prompts.h"
@@ -112,6 +114,16 @@ void PelmorMasterModule::LoadBackgroundScreens()
 {
     m_catalog = std::make_unique<Catalog>(m_data);
     addScreen(new frmServices(*m_catalog, m_prompts, *this), Target::Catalog);
+
+    // The customer screen reads the whole customer file when it opens, so it is made
+    // when the main menu first asks for it.
+    addScreenFactory(Target::CustomerMaintenance, [this]() -> Screen * {
+        m_customers = std::make_unique<CustomerFile>(m_data, m_prompts);
+        auto *customers = new frmNewCustomer(*m_customers, *m_settings, m_state, m_prompts, *this,
+                                             *m_pageSource, m_clock);
+        customers->setRoutineName(QStringLiteral("Invoice"));
+        return customers;
+    });
 }
 
 bool PelmorMasterModule::CheckPreviousInstance()
@@ -145,15 +157,26 @@ Screen *PelmorMasterModule::screen(Target target) const
     return m_targets.value(target);
 }
 
+void PelmorMasterModule::addScreenFactory(Target target, std::function<Screen *()> make)
+{
+    m_factories.insert(target, std::move(make));
+}
+
 bool PelmorMasterModule::hasScreen(Target target) const
 {
-    return screen(target) != nullptr;
+    return screen(target) != nullptr || m_factories.contains(target);
 }
 
 bool PelmorMasterModule::show(Target target, Screen *from)
 {
+    if (m_exiting)
+        return false;
     Screen *to = screen(target);
-    if (!to || m_exiting)
+    if (!to && m_factories.contains(target)) {
+        to = m_factories.take(target)();
+        addScreen(to, target);
+    }
+    if (!to)
         return false;
     if (target == Target::Setup)
         m_setup->selectFirstTab();

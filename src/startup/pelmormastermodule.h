@@ -16,6 +16,7 @@
 
 class BusinessSettings;
 class Catalog;
+class CustomerFile;
 class Clock;
 class DialogPageSource;
 class PrintDialogs;
@@ -75,6 +76,8 @@ public:
     // Screens built by later areas join here, in the order they are created.
     void addScreen(Screen *screen, std::optional<Target> target = std::nullopt);
     Screen *screen(Target target) const;
+    // A screen made the first time navigation asks for it.
+    void addScreenFactory(Target target, std::function<Screen *()> make);
 
     DataFolder &data() { return m_data; }
     ApplicationState &state() { return m_state; }
@@ -107,6 +110,8 @@ private:
     std::unique_ptr<DialogPageSource> m_pageSource;
     std::unique_ptr<Printouts> m_printouts;
     std::unique_ptr<Catalog> m_catalog;
+    std::unique_ptr<CustomerFile> m_customers;
+    QMap<Target, std::function<Screen *()>> m_factories;
     frmSetup *m_setup = nullptr;
     QList<QPointer<Screen>> m_screens; // in the order of creation
     QMap<Target, QPointer<Screen>> m_targets;

@@ -227,6 +227,27 @@ private slots:
         QCOMPARE(opened, QStringList{"https://example.com/paper"});
     }
 
+    void customerScreenIsMadeWhenFirstAskedFor()
+    {
+        PelmorMasterModule program(root(), m_prompts, m_clock, fakePlatform());
+        program.setQuit([] {});
+        QVERIFY(program.Main());
+        Screen *menu = program.screen(Navigator::Target::MainMenu);
+        program.show(Navigator::Target::MainMenu, nullptr);
+        QVERIFY(program.hasScreen(Navigator::Target::CustomerMaintenance));
+        QCOMPARE(program.screen(Navigator::Target::CustomerMaintenance), nullptr);
+        QVERIFY(program.show(Navigator::Target::CustomerMaintenance, menu));
+        Screen *customers = program.screen(Navigator::Target::CustomerMaintenance);
+        QVERIFY(customers && customers->isVisible());
+        QVERIFY(!menu->isVisible());
+        QCOMPARE(m_prompts.shown.value(0).text,
+                 QString("Your Customer File is Empty\r\nCreate your First Customer Now"));
+        QVERIFY(program.show(Navigator::Target::MainMenu, customers));
+        QVERIFY(program.show(Navigator::Target::CustomerMaintenance, menu));
+        QCOMPARE(program.screen(Navigator::Target::CustomerMaintenance), customers);
+        program.ExitApplication();
+    }
+
     void navigationToAMissingScreenChangesNothing()
     {
         PelmorMasterModule program(root(), m_prompts, m_clock, fakePlatform());
