@@ -21,6 +21,8 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 using namespace dialer;
 
 namespace {
@@ -29,7 +31,14 @@ const QString ReadyToDial = QStringLiteral("Ready to Dial......");
 const QString ShowHelp = QStringLiteral("Show Help");
 const QString HideHelp = QStringLiteral("Hide Help");
 
-enum SpeedDialer { Save = 0, Cancel = 1, Delete = 2, Restore = 3, LoadCurrent = 4 };
+enum SpeedDialer
+{
+    Save = 0,
+    Cancel = 1,
+    Delete = 2,
+    Restore = 3,
+    LoadCurrent = 4
+};
 
 QString name(const char *base, int index)
 {
@@ -114,12 +123,15 @@ void frmDialer::buildControls()
     helpRow->addStretch(1);
     left->addLayout(helpRow);
 
-    auto *main = new QHBoxLayout(this);
+    auto *top = new QHBoxLayout;
+    top->setSpacing(16);
+    top->addLayout(left, 3);
+    top->addWidget(speed, 2);
+    auto *main = new QVBoxLayout(this);
     main->setContentsMargins(12, 12, 12, 12);
-    main->setSpacing(16);
-    main->addLayout(left, 3);
-    main->addWidget(speed, 2);
-    main->addWidget(fraHelp, 2);
+    main->setSpacing(12);
+    main->addLayout(top, 1);
+    main->addWidget(fraHelp);
 
     // Escape returns to the previous screen, as "D&isconnect/Cancel" does.
     auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
@@ -138,8 +150,7 @@ void frmDialer::buildControls()
     setTabOrder(txtDialer[1], cmdSpeedDialer[Save]);
     setTabOrder(cmdSpeedDialer[Save], cmdSpeedDialer[Cancel]);
     setTabOrder(cmdSpeedDialer[Cancel], cmdSpeedDialer[LoadCurrent]);
-    setTabOrder(cmdSpeedDialer[LoadCurrent], Text1);
-    setTabOrder(Text1, cmdHelp);
+    setTabOrder(cmdSpeedDialer[LoadCurrent], cmdHelp);
 }
 
 QWidget *frmDialer::buildCallPanel()
@@ -190,14 +201,23 @@ QWidget *frmDialer::buildCallPanel()
     layout->setSpacing(8);
     layout->addWidget(lblName);
     layout->addWidget(lblNumber);
-    layout->addWidget(ckDial1);
+    layout->addWidget(ckDial1, 0, Qt::AlignLeft);
     layout->addSpacing(6);
     // The dial button and the talk button take turns in the same place.
-    layout->addWidget(cmdNewDial);
-    layout->addWidget(cmdCancel);
+    for (QPushButton *turn : {cmdNewDial, cmdCancel}) {
+        QSizePolicy policy = turn->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        turn->setSizePolicy(policy);
+    }
+    auto *turns = new QGridLayout;
+    turns->setContentsMargins(0, 0, 0, 0);
+    turns->addWidget(cmdNewDial, 0, 0);
+    turns->addWidget(cmdCancel, 0, 0);
+    layout->addLayout(turns);
     layout->addWidget(cmdHangup);
     layout->addSpacing(6);
     layout->addWidget(lblStatus);
+    layout->addStretch(1);
     return panel;
 }
 
@@ -205,8 +225,7 @@ QWidget *frmDialer::buildSpeedDialPanel()
 {
     auto *panel = new QWidget(this);
 
-    Label2.insert(33, wrappedLabel(QStringLiteral("(Used to auto-dial Players)"),
-                                   QStringLiteral("Label2_33"), panel));
+    Label2.insert(33, new QLabel(QStringLiteral("(Used to auto-dial Players)"), panel));
 
     auto *buttons = new QGridLayout;
     buttons->setSpacing(6);
@@ -224,8 +243,9 @@ QWidget *frmDialer::buildSpeedDialPanel()
 
     fraSpeedDial = new QGroupBox(QStringLiteral("Add Speed Dial Name and No."), panel);
     fraSpeedDial->setObjectName(QStringLiteral("fraSpeedDial"));
-    lblSpeedDial = wrappedLabel(QStringLiteral("Enter a Speed Dial Name and Number Click Save"),
-                                QStringLiteral("lblSpeedDial"), fraSpeedDial);
+    lblSpeedDial =
+        new QLabel(QStringLiteral("Enter a Speed Dial Name and Number Click Save"), fraSpeedDial);
+    lblSpeedDial->setObjectName(QStringLiteral("lblSpeedDial"));
     txtDialer[0] = new QLineEdit(fraSpeedDial);
     txtDialer[0]->setAccessibleName(QStringLiteral("Speed dial name"));
     txtDialer[0]->setPlaceholderText(QStringLiteral("Name"));
@@ -274,11 +294,15 @@ QWidget *frmDialer::buildModemPanel()
     auto *panel = new QWidget(this);
     Label2.insert(4, new QLabel(QStringLiteral("Modem is connected to"), panel));
     Label2.insert(3, new QLabel(QStringLiteral("COM Port #"), panel));
-    Label2.insert(
-        5, wrappedLabel(QStringLiteral("Not all MODEMS can perform dialing operations. Some UPS "
-                                       "Units may use the same port as your modem and a dialing "
-                                       "error may occur."),
-                        QString(), panel));
+    QLabel *warning = wrappedLabel(
+        QStringLiteral("Not all MODEMS can perform dialing operations. Some UPS Units may use the "
+                       "same port as your modem and a dialing error may occur."),
+        QString(), panel);
+    // A wrapped label only claims the height of the width it is given, so the window
+    // could squeeze the labels above it; at this width and wider it takes two lines.
+    warning->setMinimumWidth(420);
+    warning->setMinimumHeight(warning->heightForWidth(420));
+    Label2.insert(5, warning);
     for (auto it = Label2.cbegin(); it != Label2.cend(); ++it)
         it.value()->setObjectName(name("Label2", it.key()));
     QFont bold = Label2.value(3)->font();
@@ -288,6 +312,8 @@ QWidget *frmDialer::buildModemPanel()
     Text1 = new QLineEdit(panel);
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setReadOnly(true);
+    // Read by a screen reader, not typed in: it stays out of the Tab order.
+    Text1->setFocusPolicy(Qt::NoFocus);
     Text1->setAccessibleName(QStringLiteral("Modem status"));
 
     auto *port = new QHBoxLayout;
@@ -308,7 +334,7 @@ QGroupBox *frmDialer::buildHelpFrame()
     auto *frame = new QGroupBox(QStringLiteral("Help!"), this);
     frame->setObjectName(QStringLiteral("fraHelp"));
     auto *layout = new QVBoxLayout(frame);
-    layout->setSpacing(6);
+    layout->setSpacing(8);
 
     auto *hints = new QLabel(QStringLiteral("Hints"), frame);
     QFont heading = hints->font();
@@ -325,8 +351,13 @@ QGroupBox *frmDialer::buildHelpFrame()
         QStringLiteral("Talk -------------"),
         QStringLiteral("You can add anyone to the Speed Dial names and numbers"),
     };
-    for (const QString &step : steps)
-        layout->addWidget(wrappedLabel(step, QString(), frame));
+    auto *grid = new QGridLayout;
+    grid->setHorizontalSpacing(24);
+    const int rows = int(steps.size() + 1) / 2;
+    for (int i = 0; i < steps.size(); ++i)
+        grid->addWidget(new QLabel(steps.at(i), frame), i % rows, i / rows);
+    grid->setColumnStretch(1, 1);
+    layout->addLayout(grid);
 
     imgReceiver = new QWidget(frame);
     imgReceiver->setObjectName(QStringLiteral("imgReceiver"));
@@ -341,7 +372,6 @@ QGroupBox *frmDialer::buildHelpFrame()
     pictureLayout->addStretch(1);
     imgReceiver->setAccessibleName(caption->text());
     layout->addWidget(imgReceiver);
-    layout->addStretch(1);
     return frame;
 }
 
@@ -355,8 +385,7 @@ void frmDialer::Form_Load()
     txtDialer[0]->clear();
     txtDialer[1]->clear();
     fraSpeedDial->hide();
-    fraHelp->hide();
-    cmdHelp->setText(ShowHelp);
+    showHelp(false);
     imgReceiver->hide();
     lblName->clear();
     lblNumber->clear();
@@ -364,12 +393,13 @@ void frmDialer::Form_Load()
 
 void frmDialer::openFor(const QString &name, const QString &number)
 {
-    if (!isVisible())
+    if (!isVisible()) {
         Form_Load();
+        setWindowModality(Qt::ApplicationModal);
+    }
     lblName->setText(name);
     lblNumber->setText(number);
     m_speedDial->setOriginal({name, number});
-    setWindowModality(Qt::ApplicationModal);
     navigateTo();
 }
 
@@ -415,9 +445,9 @@ void frmDialer::showCaptions()
         const QString caption = m_speedDial->caption(i);
         // A name such as "Smith & Sons" is shown as written, not as a mnemonic.
         cmdDialer[i]->setText(QString(caption).replace(u'&', QStringLiteral("&&")));
-        cmdDialer[i]->setAccessibleName(
-            caption.isEmpty() ? QStringLiteral("Free speed dial ") + QString::number(i + 1)
-                              : caption);
+        cmdDialer[i]->setAccessibleName(caption.isEmpty() ? QStringLiteral("Free speed dial ") +
+                                                                QString::number(i + 1)
+                                                          : caption);
     }
 }
 
@@ -437,6 +467,8 @@ void frmDialer::hideEvent(QHideEvent *event)
 void frmDialer::cmdNewDial_Click()
 {
     cmdNewDial->hide();
+    // The way out while the modem dials.
+    cmdHangup->setFocus(Qt::OtherFocusReason);
     lblStatus->setText(QStringLiteral("Dialing..... ") + lblNumber->text());
     m_callOpen = true;
     m_modem->dial(m_telephone.modemLine(), lblNumber->text());
@@ -552,7 +584,20 @@ void frmDialer::SaveSpeedDial()
 
 void frmDialer::cmdHelp_Click()
 {
-    const bool show = fraHelp->isHidden();
-    fraHelp->setVisible(show);
+    showHelp(fraHelp->isHidden());
+}
+
+void frmDialer::showHelp(bool show)
+{
     cmdHelp->setText(show ? HideHelp : ShowHelp);
+    if (show == !fraHelp->isHidden())
+        return;
+    if (show)
+        m_heightWithoutHelp = height();
+    fraHelp->setVisible(show);
+    // The window grew for the help; it gives the room back when the help goes.
+    if (!show && m_heightWithoutHelp > 0) {
+        layout()->activate();
+        resize(width(), std::max(m_heightWithoutHelp, minimumSizeHint().height()));
+    }
 }

@@ -70,6 +70,7 @@ private:
     void resetCall();
     void answered();
     void showCaptions();
+    void showHelp(bool show);
     void SaveSpeedDial();
     void endCall();
 
@@ -82,6 +83,7 @@ private:
     // Set from the dial until the modem is told to hang up.
     bool m_callOpen = false;
     QEventLoop *m_modalLoop = nullptr;
+    int m_heightWithoutHelp = 0;
 
     QLabel *lblName = nullptr;
     QLabel *lblNumber = nullptr;

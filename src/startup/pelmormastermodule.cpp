@@ -8,6 +8,7 @@
 #include "core/datatree.h"
 #include "core/linefile.h"
 #include "core/prompts.h"
+#include "dialer/frmdialer.h"
 #include "dialer/telephone.h"
 #include "menu/frmsplash.h"
 #include "menu/frmstartup.h"
@@ -122,6 +123,24 @@ void PelmorMasterModule::LoadBackgroundScreens()
         auto *customers = new frmNewCustomer(*m_customers, *m_settings, m_state, m_prompts, *this,
                                              *m_pageSource, m_clock);
         customers->setRoutineName(QStringLiteral("Invoice"));
+        auto *dialer = new frmDialer(*m_telephone, m_state, m_data, m_prompts);
+        addScreen(dialer);
+        customers->setStartInvoice([this](const customers::InvoiceCustomer &chosen) {
+            m_invoice.Customer = chosen.Customer;
+            m_invoice.Street = chosen.Street;
+            m_invoice.Address2 = chosen.Address2;
+            m_invoice.Address3 = chosen.Address3;
+            m_invoice.State = chosen.State;
+            m_invoice.Address4 = chosen.Address4;
+            m_invoice.Tel = chosen.Tel;
+            m_invoice.AcctNo = chosen.AcctNo;
+            // Until the invoice screen joins, the chosen customer waits on the menu.
+            if (!show(Target::Invoice, nullptr))
+                show(Target::MainMenu, nullptr);
+        });
+        customers->setOpenDialer([dialer](const QString &name, const QString &number) {
+            dialer->DialCustomer(name, number);
+        });
         return customers;
     });
 }

@@ -3,6 +3,7 @@
 #include "core/appstate.h"
 #include "core/datafolder.h"
 #include "dialer/serialline.h"
+#include "invoice/invoicedocument.h"
 #include "ui/navigator.h"
 
 #include <QList>
@@ -85,6 +86,7 @@ public:
     Clock &clock() { return m_clock; }
     BusinessSettings *settings() const { return m_settings.get(); }
     Catalog *catalog() const { return m_catalog.get(); }
+    InvoiceDocument &invoice() { return m_invoice; }
 
     // Where web pages go; the desktop's URL opener unless a test replaces it.
     void setUrlOpener(std::function<void(const QString &)> opener) { m_openUrl = std::move(opener); }
@@ -101,6 +103,7 @@ private:
     Prompts &m_prompts;
     Clock &m_clock;
     ApplicationState m_state;
+    InvoiceDocument m_invoice;
     PlatformServices m_platform;
     std::unique_ptr<QLockFile> m_lock;
     // Models live as long as the program; screens are deleted before them.

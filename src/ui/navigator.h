@@ -13,6 +13,7 @@ public:
         Setup,
         CustomerMaintenance,
         CustomerSelection,
+        Invoice,
         Incomplete,
         Reprint,
         Catalog,

@@ -95,22 +95,23 @@ void TestSpeedNumbers::readingFillsSlotsInFileOrder_data()
     QTest::addColumn<QStringList>("expected");
 
     QTest::newRow("empty file") << QByteArray() << QStringList();
-    QTest::newRow("three pairs") << pairs({{"Mom", "555-0100"}, {"Vet", "1-800-555-0199"},
+    QTest::newRow("three pairs") << pairs({{"Mom", "555-0100"},
+                                           {"Vet", "1-800-555-0199"},
                                            {"Bob", ""}})
                                  << QStringList{"Mom|555-0100", "Vet|1-800-555-0199", "Bob|"};
-    QTest::newRow("lines ending in LF only")
-        << QByteArray("Mom\n555-0100\nVet\n555-0199\n")
-        << QStringList{"Mom|555-0100", "Vet|555-0199"};
+    QTest::newRow("lines ending in LF only") << QByteArray("Mom\n555-0100\nVet\n555-0199\n")
+                                             << QStringList{"Mom|555-0100", "Vet|555-0199"};
     QTest::newRow("last line without its line end")
-        << QByteArray("Mom\r\n555-0100\r\nVet\r\n555-0199") << QStringList{"Mom|555-0100", "Vet|555-0199"};
+        << QByteArray("Mom\r\n555-0100\r\nVet\r\n555-0199")
+        << QStringList{"Mom|555-0100", "Vet|555-0199"};
     QTest::newRow("odd last line is no pair")
         << QByteArray("Mom\r\n555-0100\r\nVet\r\n") << QStringList{"Mom|555-0100"};
     QTest::newRow("a single line") << QByteArray("Mom\r\n") << QStringList();
-    QTest::newRow("Windows-1252 text")
-        << QByteArray("Jos\xe9 M\xfcller\r\n555-0100\r\n")
-        << QStringList{QString::fromUtf8("José Müller|555-0100")};
+    QTest::newRow("Windows-1252 text") << QByteArray("Jos\xe9 M\xfcller\r\n555-0100\r\n")
+                                       << QStringList{QString::fromUtf8("José Müller|555-0100")};
     QTest::newRow("blank name line leaves its slot free")
-        << pairs({{"", "555-0100"}, {"Vet", "555-0199"}}) << QStringList{"|555-0100", "Vet|555-0199"};
+        << pairs({{"", "555-0100"}, {"Vet", "555-0199"}})
+        << QStringList{"|555-0100", "Vet|555-0199"};
     QStringList ten;
     for (int i = 0; i < 10; ++i)
         ten << QString("Name %1|555-00%2").arg(i).arg(10 + i);
@@ -146,8 +147,8 @@ void TestSpeedNumbers::rewritingClosesGapsAndKeepsPairsPastTheTenth_data()
         << pairs(numbered(0, 4)) << 2 << pairs(numbered(0, 1)) + pairs(numbered(3, 4));
     QTest::newRow("LF lines come back as CR LF")
         << QByteArray("Mom\n555-0100\n") << -1 << QByteArray("Mom\r\n555-0100\r\n");
-    QTest::newRow("odd last line is dropped")
-        << pairs(numbered(0, 1)) + "Half\r\n" << -1 << pairs(numbered(0, 1));
+    QTest::newRow("odd last line is dropped") << pairs(numbered(0, 1)) + "Half\r\n"
+                                              << -1 << pairs(numbered(0, 1));
     QTest::newRow("blank name is dropped")
         << pairs({{"", "555-0100"}, {"Vet", "555-0199"}}) << -1 << pairs({{"Vet", "555-0199"}});
     QTest::newRow("pairs past the tenth kept")

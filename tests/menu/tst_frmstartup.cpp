@@ -36,6 +36,8 @@ QString targetName(Navigator::Target target)
         return QStringLiteral("CustomerMaintenance");
     case Navigator::Target::CustomerSelection:
         return QStringLiteral("CustomerSelection");
+    case Navigator::Target::Invoice:
+        return QStringLiteral("Invoice");
     case Navigator::Target::Incomplete:
         return QStringLiteral("Incomplete");
     case Navigator::Target::Reprint:

@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QLockFile>
+#include <QAbstractButton>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -245,6 +246,16 @@ private slots:
         QVERIFY(program.show(Navigator::Target::MainMenu, customers));
         QVERIFY(program.show(Navigator::Target::CustomerMaintenance, menu));
         QCOMPARE(program.screen(Navigator::Target::CustomerMaintenance), customers);
+
+        // A new customer typed and selected is saved and handed to the invoice.
+        QTest::keyClicks(customers->findChild<QLineEdit *>("txtCustomer_0"), "N1");
+        QTest::keyClicks(customers->findChild<QLineEdit *>("txtCustomer_8"), "Nia");
+        QTest::keyClicks(customers->findChild<QLineEdit *>("txtCustomer_10"), "Moss");
+        QTest::mouseClick(customers->findChild<QAbstractButton *>("cmdCustomer_1"), Qt::LeftButton);
+        QCOMPARE(program.invoice().AcctNo, QString("N1"));
+        QCOMPARE(program.invoice().Customer, QString(" Nia  Moss"));
+        QVERIFY(menu->isVisible());
+        QVERIFY(!customers->isVisible());
         program.ExitApplication();
     }
 

@@ -5,6 +5,7 @@
 
 #include <fcntl.h>
 #include <stdlib.h>
+#include <termios.h>
 #include <unistd.h>
 
 FakeSerialDevice::FakeSerialDevice(Kind kind, int answerDelayMs, bool echo, bool splitAnswer)
@@ -17,6 +18,13 @@ FakeSerialDevice::FakeSerialDevice(Kind kind, int answerDelayMs, bool echo, bool
     // Held open so that the master never reads end-of-file between the program's
     // closing and reopening the line.
     m_slave = ::open(ptsname(m_master), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    // A terminal echoes by default: bytes sent while the program has the line closed
+    // would come straight back as if the program had sent them.
+    termios raw = {};
+    if (m_slave >= 0 && tcgetattr(m_slave, &raw) == 0) {
+        cfmakeraw(&raw);
+        tcsetattr(m_slave, TCSANOW, &raw);
+    }
     m_notifier = std::make_unique<QSocketNotifier>(m_master, QSocketNotifier::Read);
     connect(m_notifier.get(), &QSocketNotifier::activated, this, [this] { readable(); });
 }
