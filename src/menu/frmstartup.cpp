@@ -339,6 +339,11 @@ void frmStartup::Form_Activate()
         fraInstructions->setVisible(true);
         setOptionSelected(3, true);
     }
+    // The keyboard starts where the selection is, so Enter starts the selected routine.
+    for (QRadioButton *option : optMainMenuSub) {
+        if (option->isChecked() && option->isEnabled())
+            option->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 void frmStartup::setOptionSelected(int index, bool selected)

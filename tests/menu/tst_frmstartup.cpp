@@ -855,6 +855,15 @@ void tst_frmStartup::keyboardReachesEveryRoutine()
     QTest::keyClick(option(5), Qt::Key_Enter);
     QCOMPARE(m_navigator->calls, QStringList({QStringLiteral("show SalesReport")}));
     QCOMPARE(selectedIndex(), 5);
+
+    // Each activation puts the keyboard on the selected routine, so Enter at once
+    // starts what is selected, not the first option of the window.
+    m_navigator->calls.clear();
+    m_menu->navigateTo();
+    QVERIFY(QTest::qWaitForWindowActive(m_menu.get()));
+    QCOMPARE(m_menu->focusWidget(), option(0));
+    QTest::keyClick(m_menu->focusWidget(), Qt::Key_Return);
+    QCOMPARE(m_navigator->calls, QStringList({QStringLiteral("show CustomerMaintenance")}));
 }
 
 void tst_frmStartup::arrowsSkipUnavailableRoutines()
