@@ -6,23 +6,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "testfiles.h"
+
 namespace {
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return "<missing>";
-    return file.readAll();
-}
 
 QByteArray records(int count, int length)
 {
@@ -63,7 +49,7 @@ private slots:
     {
         QFETCH(QString, onDisk);
         QFETCH(QString, asWritten);
-        writeBytes(root() + "/" + onDisk, "x");
+        QVERIFY(testfiles::writeBytes(root() + "/" + onDisk, "x"));
         DataFolder data(root());
         QCOMPARE(data.path(asWritten), root() + "/" + onDisk);
         QVERIFY(data.FileIsPresent(asWritten));
@@ -91,7 +77,7 @@ private slots:
 
     void ensureFolderRefusesAFileInTheWay()
     {
-        writeBytes(root() + "/Templates", "not a folder");
+        QVERIFY(testfiles::writeBytes(root() + "/Templates", "not a folder"));
         DataFolder data(root());
         QVERIFY(!data.EnsureFolder("/Templates"));
         QVERIFY(data.EnsureFolder("/Backup/CompletedInvoices"));
@@ -100,21 +86,21 @@ private slots:
 
     void presenceRestoresFromBackup()
     {
-        writeBytes(root() + "/Backup/Labor.txt", "\"Labor\",\"$10.00\"\r\n");
+        QVERIFY(testfiles::writeBytes(root() + "/Backup/Labor.txt", "\"Labor\",\"$10.00\"\r\n"));
         DataFolder data(root());
         QVERIFY(data.FileIsPresent("/Labor.txt"));
-        QCOMPARE(readBytes(root() + "/Labor.txt"), QByteArray("\"Labor\",\"$10.00\"\r\n"));
+        QCOMPARE(testfiles::readBytes(root() + "/Labor.txt"), QByteArray("\"Labor\",\"$10.00\"\r\n"));
         QVERIFY(!data.FileIsPresent("/Services.txt"));
         QVERIFY(!QFileInfo::exists(root() + "/Services.txt"));
     }
 
     void presentFileIsNotReplacedByBackup()
     {
-        writeBytes(root() + "/Labor.txt", "new");
-        writeBytes(root() + "/Backup/Labor.txt", "old");
+        QVERIFY(testfiles::writeBytes(root() + "/Labor.txt", "new"));
+        QVERIFY(testfiles::writeBytes(root() + "/Backup/Labor.txt", "old"));
         DataFolder data(root());
         QVERIFY(data.FileIsPresent("/Labor.txt"));
-        QCOMPARE(readBytes(root() + "/Labor.txt"), QByteArray("new"));
+        QCOMPARE(testfiles::readBytes(root() + "/Labor.txt"), QByteArray("new"));
     }
 
     void recordCountRoundsTiesToEven_data()
@@ -134,7 +120,7 @@ private slots:
     {
         QFETCH(int, size);
         QFETCH(qint64, count);
-        writeBytes(root() + "/CustomerData.txt", QByteArray(size, ' '));
+        QVERIFY(testfiles::writeBytes(root() + "/CustomerData.txt", QByteArray(size, ' ')));
         DataFolder data(root());
         QCOMPARE(data.RecordCount("/CustomerData.txt", 328), count);
     }
@@ -147,10 +133,10 @@ private slots:
 
     void deleteRoutines()
     {
-        writeBytes(root() + "/Narrative.txt", "a");
-        writeBytes(root() + "/Backup/Narrative.txt", "b");
-        writeBytes(root() + "/ShipVia.txt", "a");
-        writeBytes(root() + "/Backup/ShipVia.txt", "b");
+        QVERIFY(testfiles::writeBytes(root() + "/Narrative.txt", "a"));
+        QVERIFY(testfiles::writeBytes(root() + "/Backup/Narrative.txt", "b"));
+        QVERIFY(testfiles::writeBytes(root() + "/ShipVia.txt", "a"));
+        QVERIFY(testfiles::writeBytes(root() + "/Backup/ShipVia.txt", "b"));
         DataFolder data(root());
         data.DeleteWithBackup("/Narrative.txt");
         data.DeleteIfPresent("/ShipVia.txt");
@@ -163,11 +149,11 @@ private slots:
 
     void rewriteDropsBackupAndReplacesWhole()
     {
-        writeBytes(root() + "/InvoiceMemo.txt", "a much longer old content");
-        writeBytes(root() + "/Backup/InvoiceMemo.txt", "old");
+        QVERIFY(testfiles::writeBytes(root() + "/InvoiceMemo.txt", "a much longer old content"));
+        QVERIFY(testfiles::writeBytes(root() + "/Backup/InvoiceMemo.txt", "old"));
         DataFolder data(root());
         QVERIFY(data.WriteTextFile("/InvoiceMemo.txt", "Thank you"));
-        QCOMPARE(readBytes(root() + "/InvoiceMemo.txt"), QByteArray("Thank you\r\n"));
+        QCOMPARE(testfiles::readBytes(root() + "/InvoiceMemo.txt"), QByteArray("Thank you\r\n"));
         QVERIFY(!QFileInfo::exists(root() + "/Backup/InvoiceMemo.txt"));
         // Nothing but the file itself is left behind.
         QCOMPARE(QDir(root()).entryList(QDir::Files), QStringList{"InvoiceMemo.txt"});
@@ -175,58 +161,58 @@ private slots:
 
     void copyReplacesTarget()
     {
-        writeBytes(root() + "/Services.txt", records(2, 72));
-        writeBytes(root() + "/Backup/Services.txt", records(5, 72));
+        QVERIFY(testfiles::writeBytes(root() + "/Services.txt", records(2, 72)));
+        QVERIFY(testfiles::writeBytes(root() + "/Backup/Services.txt", records(5, 72)));
         DataFolder data(root());
         QVERIFY(data.CopyDataFile("/Services.txt", "/Backup/Services.txt"));
-        QCOMPARE(readBytes(root() + "/Backup/Services.txt"), records(2, 72));
+        QCOMPARE(testfiles::readBytes(root() + "/Backup/Services.txt"), records(2, 72));
         QVERIFY(!data.CopyDataFile("/Missing.txt", "/Backup/Missing.txt"));
         QVERIFY(!QFileInfo::exists(root() + "/Backup/Missing.txt"));
     }
 
     void replaceWithTemporary()
     {
-        writeBytes(root() + "/TemporaryFile.txt", "new");
-        writeBytes(root() + "/TaxRecords.txt", "old and longer");
+        QVERIFY(testfiles::writeBytes(root() + "/TemporaryFile.txt", "new"));
+        QVERIFY(testfiles::writeBytes(root() + "/TaxRecords.txt", "old and longer"));
         DataFolder data(root());
         QVERIFY(data.ReplaceWithTemporary("/TemporaryFile.txt", "/TaxRecords.txt"));
-        QCOMPARE(readBytes(root() + "/TaxRecords.txt"), QByteArray("new"));
+        QCOMPARE(testfiles::readBytes(root() + "/TaxRecords.txt"), QByteArray("new"));
         QVERIFY(!QFileInfo::exists(root() + "/TemporaryFile.txt"));
     }
 
     void safeReplaceKeepsChosenRecordsInOrder()
     {
-        writeBytes(root() + "/SoldItems.txt", records(5, 90));
-        writeBytes(root() + "/Backup/SoldItems.txt", records(7, 90));
+        QVERIFY(testfiles::writeBytes(root() + "/SoldItems.txt", records(5, 90)));
+        QVERIFY(testfiles::writeBytes(root() + "/Backup/SoldItems.txt", records(7, 90)));
         // A scratch file left over by a crash, longer than the result.
-        writeBytes(root() + "/TemporaryFile.txt", QByteArray(90 * 9, 'Z'));
+        QVERIFY(testfiles::writeBytes(root() + "/TemporaryFile.txt", QByteArray(90 * 9, 'Z')));
         DataFolder data(root());
         QVERIFY(data.SafeReplace("\\SoldItems.txt", 90, [](const FixedRecord &r) {
             return r.bytes().at(0) != 'B' && r.bytes().at(0) != 'D';
         }));
         const QByteArray expected = QByteArray(90, 'A') + QByteArray(90, 'C') + QByteArray(90, 'E');
-        QCOMPARE(readBytes(root() + "/SoldItems.txt"), expected);
-        QCOMPARE(readBytes(root() + "/Backup/SoldItems.txt"), expected);
+        QCOMPARE(testfiles::readBytes(root() + "/SoldItems.txt"), expected);
+        QCOMPARE(testfiles::readBytes(root() + "/Backup/SoldItems.txt"), expected);
         QVERIFY(!QFileInfo::exists(root() + "/TemporaryFile.txt"));
     }
 
     void safeReplaceKeepingNothingLeavesAnEmptyFile()
     {
-        writeBytes(root() + "/TaxRecords.txt", records(3, 75));
+        QVERIFY(testfiles::writeBytes(root() + "/TaxRecords.txt", records(3, 75)));
         DataFolder data(root());
         QVERIFY(data.SafeReplace("/TaxRecords.txt", 75, [](const FixedRecord &) { return false; }));
-        QCOMPARE(readBytes(root() + "/TaxRecords.txt"), QByteArray());
+        QCOMPARE(testfiles::readBytes(root() + "/TaxRecords.txt"), QByteArray());
         QCOMPARE(data.RecordCount("/TaxRecords.txt", 75), qint64(0));
     }
 
     void appendWritesAtCountPlusOne()
     {
         // A torn tail shorter than half a record is overwritten by the next append.
-        writeBytes(root() + "/TaxRecords.txt", records(2, 75) + "xx");
+        QVERIFY(testfiles::writeBytes(root() + "/TaxRecords.txt", records(2, 75) + "xx"));
         DataFolder data(root());
         FixedRecord record(75, QByteArray(75, 'N'));
         QVERIFY(data.AppendRecord("/TaxRecords.txt", record));
-        QCOMPARE(readBytes(root() + "/TaxRecords.txt"), records(2, 75) + QByteArray(75, 'N'));
+        QCOMPARE(testfiles::readBytes(root() + "/TaxRecords.txt"), records(2, 75) + QByteArray(75, 'N'));
     }
 
     void anyFileMatching_data()
@@ -244,7 +230,7 @@ private slots:
         QFETCH(bool, expected);
         QDir().mkpath(root() + "/CompletedInvoices");
         for (const QString &f : files)
-            writeBytes(root() + "/CompletedInvoices/" + f, "x");
+            QVERIFY(testfiles::writeBytes(root() + "/CompletedInvoices/" + f, "x"));
         DataFolder data(root());
         QCOMPARE(data.AnyFileMatching("/CompletedInvoices", "*.txt"), expected);
         QVERIFY(!data.AnyFileMatching("\\PelmorProposals", "*.txt"));
@@ -257,9 +243,9 @@ private slots:
         QCOMPARE(names.first(), QString("PelmorInvoicerSettings"));
         QCOMPARE(names.last(), QString("TaxRecords"));
         for (const QString &name : names)
-            writeBytes(root() + "/" + name + ".txt", name.toLatin1());
-        writeBytes(root() + "/ShipVia.txt", "not backed up here");
-        writeBytes(root() + "/Backup/Labor.txt", "stale");
+            QVERIFY(testfiles::writeBytes(root() + "/" + name + ".txt", name.toLatin1()));
+        QVERIFY(testfiles::writeBytes(root() + "/ShipVia.txt", "not backed up here"));
+        QVERIFY(testfiles::writeBytes(root() + "/Backup/Labor.txt", "stale"));
         // A folder in the way of one copy must not stop the others.
         QDir().mkpath(root() + "/Backup/CustomerData.txt");
         DataFolder data(root());
@@ -267,7 +253,7 @@ private slots:
         for (const QString &name : names) {
             if (name == "CustomerData")
                 continue;
-            QCOMPARE(readBytes(root() + "/Backup/" + name + ".txt"), name.toLatin1());
+            QCOMPARE(testfiles::readBytes(root() + "/Backup/" + name + ".txt"), name.toLatin1());
         }
         QVERIFY(QFileInfo(root() + "/Backup/CustomerData.txt").isDir());
         QVERIFY(!QFileInfo::exists(root() + "/Backup/ShipVia.txt"));
@@ -277,7 +263,7 @@ private slots:
     {
         DataFolder data(root());
         QCOMPARE(data.ReadFile("/Phone.txt"), QByteArray());
-        writeBytes(root() + "/Backup/Phone.txt", "#TRUE#");
+        QVERIFY(testfiles::writeBytes(root() + "/Backup/Phone.txt", "#TRUE#"));
         QCOMPARE(data.ReadFile("/Phone.txt"), QByteArray("#TRUE#"));
     }
 };

@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "testfiles.h"
+
 namespace {
 
 // A customer record as stored: 328 bytes, the account in the first 20, blank padded.
@@ -15,14 +17,6 @@ QByteArray customer(const QByteArray &account)
     QByteArray record = account.left(20).leftJustified(20, ' ');
     record += QByteArray(308, 'x');
     return record;
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
 }
 
 QStringList tree(const QString &root)
@@ -97,9 +91,9 @@ private slots:
 
     void customersGetTheirFolders()
     {
-        writeBytes(root() + "/CustomerData.txt",
-                   customer("1001") + customer("SMITH") + customer("  Lee 7"));
-        writeBytes(root() + "/AuxFiles/SMITH/AuxFile3/Data.txt", "kept");
+        QVERIFY(testfiles::writeBytes(root() + "/CustomerData.txt",
+                                      customer("1001") + customer("SMITH") + customer("  Lee 7")));
+        QVERIFY(testfiles::writeBytes(root() + "/AuxFiles/SMITH/AuxFile3/Data.txt", "kept"));
         DataFolder data(root());
         QCOMPARE(CreateDataFolders(data, today), std::nullopt);
         QStringList expected = baseTree;
@@ -125,7 +119,7 @@ private slots:
     void unsafeOrBlankAccountsGetNoFolder()
     {
         QFETCH(QByteArray, bytes);
-        writeBytes(root() + "/CustomerData.txt", bytes);
+        QVERIFY(testfiles::writeBytes(root() + "/CustomerData.txt", bytes));
         DataFolder data(root());
         QCOMPARE(CreateDataFolders(data, today), std::nullopt);
         QStringList expected = baseTree;
@@ -137,7 +131,7 @@ private slots:
     void cutShortLastRecordStillNamesItsAccount()
     {
         // 1.6 records: the second, cut short, rounds up and keeps its account.
-        writeBytes(root() + "/CustomerData.txt", customer("A1") + customer("B2").left(200));
+        QVERIFY(testfiles::writeBytes(root() + "/CustomerData.txt", customer("A1") + customer("B2").left(200)));
         DataFolder data(root());
         QCOMPARE(CreateDataFolders(data, today), std::nullopt);
         QVERIFY(QFileInfo(root() + "/AuxFiles/A1/AuxFile5").isDir());
@@ -146,7 +140,7 @@ private slots:
 
     void customerFileRestoredFromBackup()
     {
-        writeBytes(root() + "/Backup/CustomerData.txt", customer("R9"));
+        QVERIFY(testfiles::writeBytes(root() + "/Backup/CustomerData.txt", customer("R9")));
         DataFolder data(root());
         QCOMPARE(CreateDataFolders(data, today), std::nullopt);
         QVERIFY(QFileInfo(root() + "/CustomerData.txt").isFile());
@@ -155,7 +149,7 @@ private slots:
 
     void folderThatCannotBeMadeIsNamed()
     {
-        writeBytes(root() + "/PIActiveAccounts", "a file in the way");
+        QVERIFY(testfiles::writeBytes(root() + "/PIActiveAccounts", "a file in the way"));
         DataFolder data(root());
         QCOMPARE(CreateDataFolders(data, today), std::optional<QString>("/PIActiveAccounts"));
     }
@@ -178,7 +172,7 @@ private slots:
         QFETCH(QStringList, files);
         QFETCH(bool, expected);
         for (const QString &f : files)
-            writeBytes(root() + f, "x");
+            QVERIFY(testfiles::writeBytes(root() + f, "x"));
         DataFolder data(root());
         QCOMPARE(SettingsFilesPresent(data), expected);
         if (expected)

@@ -20,6 +20,8 @@
 #include <QToolButton>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include "testfiles.h"
 #include <QTimer>
 
 #include <csignal>
@@ -48,32 +50,6 @@ PlatformServices fakePlatform()
     return {dialer::PortSerialLine::factory(
                 [](int port) { return QStringLiteral("/nonexistent/tty%1").arg(port); }),
             &print, &setup};
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return "<missing>";
-    return file.readAll();
-}
-
-QStringList filesIn(const QString &root)
-{
-    QStringList files;
-    QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext())
-        files << it.next().mid(root.size());
-    files.sort();
-    return files;
 }
 
 } // namespace
@@ -109,7 +85,7 @@ private slots:
         }
         QCOMPARE(quits, 1);
         // Only the settings file, written at once when absent, and its backup copy.
-        QCOMPARE(filesIn(root()), QStringList({"/Backup/PelmorInvoicerSettings.txt",
+        QCOMPARE(testfiles::filesIn(root()), QStringList({"/Backup/PelmorInvoicerSettings.txt",
                                                "/PelmorInvoicerSettings.txt"}));
         QCOMPARE(m_prompts.shown.size(), 0);
     }
@@ -137,11 +113,11 @@ private slots:
 
         QVERIFY(!setup->isVisible());
         QVERIFY(program.screen(Navigator::Target::MainMenu)->isVisible());
-        QCOMPARE(readBytes(root() + "/MyBusinessData.txt"),
+        QCOMPARE(testfiles::readBytes(root() + "/MyBusinessData.txt"),
                  QByteArray("\"Acme Plumbing\",\"\",\"\",\"\",\"\",\"\",\"555-1234\",\"\",\"\"\r\n"));
-        QCOMPARE(readBytes(root() + "/PelmorInvoicerSettings.txt"),
+        QCOMPARE(testfiles::readBytes(root() + "/PelmorInvoicerSettings.txt"),
                  QByteArray("1,0,0,0,0,\"0.0\",\"0\",#TRUE#,#FALSE#,\"$0.00\",\"$0.00\"\r\n"));
-        QCOMPARE(readBytes(root() + "/Phone.txt"), QByteArray("#FALSE#\r\n0\r\n"));
+        QCOMPARE(testfiles::readBytes(root() + "/Phone.txt"), QByteArray("#FALSE#\r\n0\r\n"));
         QVERIFY(program.SettingsFilesPresent());
         program.ExitApplication();
         QLocale::setDefault(QLocale::system());
@@ -151,7 +127,7 @@ private slots:
     {
         QLockFile other(root() + "/PelmorInvoicer.lock");
         QVERIFY(other.tryLock(0));
-        writeBytes(root() + "/Services.txt", "x");
+        QVERIFY(testfiles::writeBytes(root() + "/Services.txt", "x"));
         PelmorMasterModule program(root(), m_prompts, m_clock, fakePlatform());
         QVERIFY(!program.Main());
         QCOMPARE(m_prompts.shown.size(), 1);
@@ -165,7 +141,7 @@ private slots:
 
     void folderThatCannotBeMadeIsReported()
     {
-        writeBytes(root() + "/Backup", "a file where a folder belongs");
+        QVERIFY(testfiles::writeBytes(root() + "/Backup", "a file where a folder belongs"));
         PelmorMasterModule program(root(), m_prompts, m_clock, fakePlatform());
         QVERIFY(!program.Main());
         QCOMPARE(m_prompts.shown.size(), 1);
@@ -175,7 +151,7 @@ private slots:
 
     void closeBoxEndsTheProgramWithBackup()
     {
-        writeBytes(root() + "/InvoiceMemo.txt", "memo");
+        QVERIFY(testfiles::writeBytes(root() + "/InvoiceMemo.txt", "memo"));
         int quits = 0;
         PelmorMasterModule program(root(), m_prompts, m_clock, fakePlatform());
         program.setQuit([&] { ++quits; });
@@ -187,13 +163,13 @@ private slots:
         QCOMPARE(quits, 1);
         QVERIFY(program.isExiting());
         QVERIFY(!menu->isVisible());
-        QCOMPARE(readBytes(root() + "/Backup/InvoiceMemo.txt"), QByteArray("memo"));
+        QCOMPARE(testfiles::readBytes(root() + "/Backup/InvoiceMemo.txt"), QByteArray("memo"));
         QVERIFY(!QFileInfo::exists(root() + "/PelmorInvoicer.lock"));
     }
 
     void terminationSignalEndsThroughExit()
     {
-        writeBytes(root() + "/Narrative.txt", "narrative");
+        QVERIFY(testfiles::writeBytes(root() + "/Narrative.txt", "narrative"));
         int quits = 0;
         PelmorMasterModule program(root(), m_prompts, m_clock, fakePlatform());
         program.setQuit([&] { ++quits; });
@@ -201,7 +177,7 @@ private slots:
         QVERIFY(program.Main());
         ::raise(SIGTERM);
         QTRY_COMPARE(quits, 1);
-        QCOMPARE(readBytes(root() + "/Backup/Narrative.txt"), QByteArray("narrative"));
+        QCOMPARE(testfiles::readBytes(root() + "/Backup/Narrative.txt"), QByteArray("narrative"));
     }
 
     void endWhileAMessageBoxIsOpen()
@@ -223,7 +199,7 @@ private slots:
         PelmorMasterModule program(root(), m_prompts, m_clock, fakePlatform());
         program.setUrlOpener([&](const QString &address) { opened << address; });
         program.OpenWebPage("https://example.com/paper");
-        QCOMPARE(readBytes(root() + "/Temp.url"),
+        QCOMPARE(testfiles::readBytes(root() + "/Temp.url"),
                  QByteArray("[InternetShortcut]\r\nURL = https://example.com/paper\r\n"));
         QCOMPARE(opened, QStringList{"https://example.com/paper"});
     }
