@@ -6,6 +6,7 @@
 #include "ui/printdialogs.h"
 
 #include <QApplication>
+#include <QLocale>
 
 int main(int argc, char *argv[])
 {
@@ -16,6 +17,10 @@ int main(int argc, char *argv[])
                                             .arg(PELMOR_VERSION_MAJOR)
                                             .arg(PELMOR_VERSION_MINOR)
                                             .arg(PELMOR_VERSION_PATCH));
+    // A machine with no locale configured ("C") gets the program's home conventions,
+    // so amounts read "$1,234.50" and dates "12/8/2026" rather than bare numbers.
+    if (QLocale::system().language() == QLocale::C)
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     // Hidden screens stay loaded; the program ends only through its exit routine.
     QApplication::setQuitOnLastWindowClosed(false);
 
