@@ -5,6 +5,7 @@
 #include "core/textrecord.h"
 
 #include <cmath>
+#include <utility>
 
 namespace printing {
 
@@ -47,8 +48,9 @@ qsizetype skipBlanks(const QString &text, qsizetype from)
 
 } // namespace
 
-PrintEngine::PrintEngine(Page &page, const PrintSettings &settings, const DataFolder &data)
-    : m_page(page), m_settings(settings), m_data(data), m_highlight(settings.borderColour)
+PrintEngine::PrintEngine(Page &page, PrintSettings settings, const DataFolder &data)
+    : m_page(page), m_settings(std::move(settings)), m_data(data),
+      m_highlight(m_settings.borderColour)
 {
 }
 

@@ -31,11 +31,12 @@ std::optional<QString> decodeWebSite(const QByteArray &bytes);
 
 // The drawing operations every printout is made of, on one page for one job. It
 // keeps the state the layouts share between operations: the highlight colour and
-// whether the invoice being printed has a narrative.
+// whether the invoice being printed has a narrative. The settings are copied: a job
+// prints with what the setup held when it started, and a caller may pass a temporary.
 class PrintEngine final
 {
 public:
-    PrintEngine(Page &page, const PrintSettings &settings, const DataFolder &data);
+    PrintEngine(Page &page, PrintSettings settings, const DataFolder &data);
 
     Page &page() { return m_page; }
     const PrintSettings &settings() const { return m_settings; }
@@ -75,7 +76,7 @@ private:
     void drawFrameBox(quint32 colour);
 
     Page &m_page;
-    const PrintSettings &m_settings;
+    const PrintSettings m_settings;
     const DataFolder &m_data;
     quint32 m_highlight;
     bool m_narrative = false;

@@ -1,5 +1,6 @@
 #include "ui/painterpage.h"
 
+#include <QFileInfo>
 #include <QImageReader>
 #include <QPageLayout>
 #include <QPageSize>
@@ -191,10 +192,16 @@ const QImage &PainterPage::picture(const QString &path)
     auto found = m_pictures.find(path);
     if (found == m_pictures.end()) {
         // A file that is missing, truncated or in a format Qt cannot read gives a
-        // null image; the reader's allocation limit refuses absurd dimensions.
-        QImageReader reader(path);
-        reader.setAutoTransform(true);
-        found = m_pictures.insert(path, reader.read());
+        // null image; the reader's allocation limit refuses absurd dimensions. Only
+        // plain files are opened: a pipe or a device named as the logo would hang
+        // the print job or never end.
+        QImage image;
+        if (QFileInfo(path).isFile()) {
+            QImageReader reader(path);
+            reader.setAutoTransform(true);
+            image = reader.read();
+        }
+        found = m_pictures.insert(path, image);
     }
     return *found;
 }

@@ -22,6 +22,8 @@
 
 #include <cmath>
 
+#include <sys/stat.h>
+
 using Outcome = Printouts::Outcome;
 
 namespace {
@@ -553,6 +555,8 @@ void TestPdfOutput::unreadableLogoDrawsNothing_data()
     QTest::newRow("enhanced metafile") << "logo.EMF" << emfHeader();
     QTest::newRow("absurd size") << "logo.png" << pngClaiming(200000, 200000);
     QTest::newRow("a folder") << "folder.png" << QByteArray("folder");
+    // Opening a pipe waits for a writer that never comes.
+    QTest::newRow("a named pipe") << "pipe.png" << QByteArray("pipe");
 }
 
 void TestPdfOutput::unreadableLogoDrawsNothing()
@@ -563,6 +567,8 @@ void TestPdfOutput::unreadableLogoDrawsNothing()
     QString path = m_dir->filePath(name.isEmpty() ? QStringLiteral("gone.png") : name);
     if (bytes == "folder") {
         QVERIFY(QDir().mkpath(path));
+    } else if (bytes == "pipe") {
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
     } else if (!name.isEmpty()) {
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));

@@ -45,11 +45,13 @@ void TestPrintDialogs::dialogStartsOnLetterWithoutPageNumbers()
 {
     bool pageRange = true;
     bool printToFile = false;
+    bool collate = false;
     QPageSize::PageSizeId size = QPageSize::A4;
     bool fullPage = false;
     whenTheDialogShows([&](QPrintDialog *dialog) {
         pageRange = dialog->testOption(QAbstractPrintDialog::PrintPageRange);
         printToFile = dialog->testOption(QAbstractPrintDialog::PrintToFile);
+        collate = dialog->testOption(QAbstractPrintDialog::PrintCollateCopies);
         size = dialog->printer()->pageLayout().pageSize().id();
         fullPage = dialog->printer()->fullPage();
         dialog->reject();
@@ -59,6 +61,7 @@ void TestPrintDialogs::dialogStartsOnLetterWithoutPageNumbers()
 
     QCOMPARE(pageRange, false);
     QCOMPARE(printToFile, true);
+    QCOMPARE(collate, true);
     QCOMPARE(size, QPageSize::Letter);
     QCOMPARE(fullPage, true);
 }

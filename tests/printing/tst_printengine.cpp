@@ -103,6 +103,7 @@ private slots:
     void pageHeaderDrawsFrameRulesTitleLogoAndBusiness();
     void pageHeaderMovesTheRulesDownForANarrative_data();
     void pageHeaderMovesTheRulesDownForANarrative();
+    void jobPrintsTheSettingsItStartedWith();
 
 private:
     QString root() const { return m_dir->path(); }
@@ -727,6 +728,23 @@ void TestPrintEngine::pageHeaderMovesTheRulesDownForANarrative()
     QCOMPARE(lines.first().y1, narrative ? 7200.0 : 5760.0);
 }
 
+void TestPrintEngine::jobPrintsTheSettingsItStartedWith()
+{
+    RecordingPage page;
+    DataFolder data(root());
+    auto settings = std::make_unique<PrintSettings>(sampleSettings());
+    PrintEngine engine(page, *settings, data);
+    // The setup may change, or the caller's copy go away, while a job is printing.
+    settings->business[0] = QStringLiteral("Changed");
+    settings->borderColour = 0x123456;
+    settings.reset();
+    engine.SetPrintColour(false);
+    engine.PrintBusinessHeader(0.75f, 0.4f, 12);
+
+    QCOMPARE(page.texts().value(0), QStringLiteral("Pelmor Supply"));
+    QCOMPARE(page.of(Kind::Text).value(0).colour, quint32(0x0000FF));
+}
+
 void TestPrintEngine::webSiteLineIsTheFirstField_data()
 {
     QTest::addColumn<QByteArray>("bytes");
@@ -734,8 +752,9 @@ void TestPrintEngine::webSiteLineIsTheFirstField_data()
     QTest::newRow("quoted keeps its comma")
         << QByteArray("\"www.acme.example, since 1990\"\r\n")
         << std::optional<QString>(QStringLiteral("www.acme.example, since 1990"));
-    QTest::newRow("bare stops at a comma") << QByteArray("www.acme.example, since 1990\r\n")
-                                           << std::optional<QString>(QStringLiteral("www.acme.example"));
+    QTest::newRow("bare stops at a comma")
+        << QByteArray("www.acme.example, since 1990\r\n")
+        << std::optional<QString>(QStringLiteral("www.acme.example"));
     QTest::newRow("empty") << QByteArray() << std::optional<QString>();
 }
 
