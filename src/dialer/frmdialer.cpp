@@ -428,6 +428,8 @@ void frmDialer::Form_Activate()
 
     m_speedDial->Load();
     showCaptions();
+    // The window is there to dial: Enter does it.
+    cmdNewDial->setFocus(Qt::OtherFocusReason);
 }
 
 void frmDialer::resetCall()
@@ -517,6 +519,9 @@ void frmDialer::ckDial1_Click()
 
 void frmDialer::cmdDialer_Click(int index)
 {
+    // "Restore" brings back whoever was shown before this button, not only the
+    // person the window was opened for.
+    m_speedDial->setOriginal({lblName->text(), lblNumber->text()});
     const bool used = m_speedDial->Select(index);
     cmdSpeedDialer[Delete]->setEnabled(false);
     if (used) {

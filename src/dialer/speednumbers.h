@@ -58,7 +58,7 @@ SpeedNumbers LoadSpeedNumbers(const DataFolder &data);
 bool SaveSpeedNumbers(const DataFolder &data, const SpeedNumbers &numbers);
 
 // The dialer's speed-dial buttons over the file: which slot the operator selected
-// last, and the call recipient the window opened with.
+// last, and the call recipient that "Restore" brings back.
 class SpeedDial final
 {
 public:
@@ -70,7 +70,8 @@ public:
     // The caption of button `index`: the slot's name, empty for a free slot.
     QString caption(int index) const { return m_numbers.slot(index).name; }
 
-    // The person the window was opened for, brought back by "Restore".
+    // The person shown before the last speed-dial button (at first, the person the
+    // window was opened for), brought back by "Restore".
     void setOriginal(const SpeedNumber &recipient) { m_original = recipient; }
     const SpeedNumber &original() const { return m_original; }
 

@@ -74,7 +74,9 @@ private slots:
     void freeSlotOpensTheEntryFrame();
     void saveAndCancelInTheEntryFrame();
     void loadCurrentPlayerStoresTheShownPerson();
-    void usedSlotShowsItsPersonAndRestoreBringsBackTheCustomer();
+    void usedSlotShowsItsPersonAndIsDialed();
+    void restoreBringsBackWhoWasShownBeforeTheLastButton_data();
+    void restoreBringsBackWhoWasShownBeforeTheLastButton();
     void deleteAsksAndMovesLaterSlotsUp_data();
     void deleteAsksAndMovesLaterSlotsUp();
     void nameWithAmpersandShownAsWritten();
@@ -319,6 +321,9 @@ void TestFrmDialer::showingResetsTheCallAndLoadsSpeedNumbers()
     // The port the telephone settings name is opened when the window shows.
     QCOMPARE(m_telephone->modemLine().isOpen(), true);
     QCOMPARE(m_telephone->modemLine().port(), ModemPort);
+    // Enter dials straight away.
+    QApplication::setActiveWindow(&dialer());
+    QCOMPARE(dialer().focusWidget(), child<QWidget>("cmdNewDial"));
 }
 
 // Calling ------------------------------------------------------------------------
@@ -578,7 +583,7 @@ void TestFrmDialer::loadCurrentPlayerStoresTheShownPerson()
     QCOMPARE(shown("fraSpeedDial"), false);
 }
 
-void TestFrmDialer::usedSlotShowsItsPersonAndRestoreBringsBackTheCustomer()
+void TestFrmDialer::usedSlotShowsItsPersonAndIsDialed()
 {
     FakeSerialDevice &modem = attachModem();
     writeSpeedNumbers(pairs({{"Mom", "555-0100"}, {"Vet", "555-0199"}}));
@@ -589,17 +594,50 @@ void TestFrmDialer::usedSlotShowsItsPersonAndRestoreBringsBackTheCustomer()
     QCOMPARE(text("lblNumber"), QString("555-0100"));
     QCOMPARE(child<QPushButton>("cmdSpeedDialer_2")->isEnabled(), true);
     QCOMPARE(shown("fraSpeedDial"), false);
-    click("cmdDialer_1");
-    QCOMPARE(text("lblName"), QString("Vet"));
-
-    // Two speed-dial buttons later, the original recipient is still the customer.
-    click("cmdSpeedDialer_3");
-    QCOMPARE(text("lblName"), QString("Acme Farms"));
-    QCOMPARE(text("lblNumber"), QString("555-1234"));
 
     click("cmdDialer_1");
     click("cmdNewDial");
     QTRY_COMPARE(modem.received(), QByteArray("ATDT555-0199;\r"));
+}
+
+void TestFrmDialer::restoreBringsBackWhoWasShownBeforeTheLastButton_data()
+{
+    // "tick" clicks the prefix box, "slot n" speed-dial button n (0 Mom, 1 Vet, 5 free).
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("number");
+
+    QTest::newRow("no button pressed") << QStringList() << "Acme Farms"
+                                       << "555-1234";
+    QTest::newRow("one used slot") << QStringList{"slot 0"} << "Acme Farms"
+                                   << "555-1234";
+    QTest::newRow("two used slots") << QStringList{"slot 0", "slot 1"} << "Mom"
+                                    << "555-0100";
+    QTest::newRow("same slot twice") << QStringList{"slot 1", "slot 1"} << "Vet"
+                                     << "555-0199";
+    QTest::newRow("free slot after a used one") << QStringList{"slot 0", "slot 5"} << "Mom"
+                                                << "555-0100";
+    QTest::newRow("prefix ticked before the button")
+        << QStringList{"tick", "slot 0"} << "Acme Farms"
+        << "1-555-1234";
+}
+
+void TestFrmDialer::restoreBringsBackWhoWasShownBeforeTheLastButton()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QString, name);
+    QFETCH(QString, number);
+
+    attachModem();
+    writeSpeedNumbers(pairs({{"Mom", "555-0100"}, {"Vet", "555-0199"}}));
+    open("Acme Farms", "555-1234");
+    for (const QString &step : steps)
+        click(step == "tick" ? QString("ckDial1") : "cmdDialer_" + step.mid(5));
+
+    click("cmdSpeedDialer_3");
+
+    QCOMPARE(text("lblName"), name);
+    QCOMPARE(text("lblNumber"), number);
 }
 
 void TestFrmDialer::deleteAsksAndMovesLaterSlotsUp_data()
