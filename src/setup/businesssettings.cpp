@@ -119,9 +119,12 @@ void BusinessSettings::LoadSettings()
 
 bool BusinessSettings::SaveSettings()
 {
-    const bool written = m_data.RewriteFile(SettingsFile, encodeInvoiceSettings(m_invoice));
+    // Reading back a file that was not written would put the old settings, or the
+    // defaults, in place of the ones just chosen.
+    if (!m_data.RewriteFile(SettingsFile, encodeInvoiceSettings(m_invoice)))
+        return false;
     LoadSettings();
-    return written;
+    return true;
 }
 
 void BusinessSettings::setPrintColors(const PrintColors &colors)
@@ -147,7 +150,8 @@ bool BusinessSettings::SavePrintColors()
 
 std::optional<LogoPicture> BusinessSettings::readPicture(const QString &file) const
 {
-    if (file.isEmpty() || !m_probe || !QFileInfo(file).isFile())
+    const QFileInfo info(file);
+    if (file.isEmpty() || !m_probe || !info.isFile() || info.size() > MaxPictureBytes)
         return std::nullopt;
     QFile picture(file);
     if (!picture.open(QIODevice::ReadOnly))

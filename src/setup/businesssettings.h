@@ -73,7 +73,7 @@ public:
     // Reads the file, or applies the defaults and writes them at once when it is
     // absent; then sets the graduated-tax flag.
     void LoadSettings();
-    // Writes the file, then reads it back.
+    // Writes the file, then reads it back; a failed write keeps the settings in force.
     bool SaveSettings();
     // Whether the graduated scheme was on when the settings were last read.
     bool graduatedTaxFlag() const { return m_graduatedFlag; }
@@ -87,8 +87,10 @@ public:
     // The picture shown and printed as the logo; null when there is none.
     const LogoPicture &logo() const { return m_logo; }
     bool hasLogo() const { return !m_logo.isNull(); }
-    // The picture in the file when the probe takes it; nullopt for a missing or
-    // unreadable file.
+    // A picture file is read whole: a larger one is not taken as a logo.
+    static constexpr qint64 MaxPictureBytes = 64 * 1024 * 1024;
+    // The picture in the file when the probe takes it; nullopt for a missing,
+    // unreadable or too large file.
     std::optional<LogoPicture> readPicture(const QString &file) const;
     void setLogo(const LogoPicture &logo);
     // The stored logo: the path in "/CompanyLogo.txt", loaded when the picture is
@@ -106,7 +108,6 @@ public:
     void LoadLogoSize();
     // Writes the size only while a picture is loaded; true when nothing needed writing.
     bool SaveLogoSize();
-
 
     // What a printout reads from the setup, as it stands now.
     PrintSettings printSettings() const;

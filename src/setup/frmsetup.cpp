@@ -330,13 +330,16 @@ QWidget *frmSetup::buildTaxPage()
     levels->addWidget(
         label(QStringLiteral("Apply a Surcharge of:"), fraGraduated, txtGradulated[1]), 2, 0);
     levels->addWidget(txtGradulated[1], 2, 1);
-    levels->addWidget(label(QStringLiteral("when Primary Amount is exceeded"), fraGraduated), 2, 2);
+    // Under its amount, so that opening the frame does not widen the window.
+    levels->addWidget(label(QStringLiteral("when Primary Amount is exceeded"), fraGraduated), 3, 0,
+                      1, 2, Qt::AlignRight);
     auto *frameButtons = new QHBoxLayout;
+    frameButtons->setSpacing(8);
     frameButtons->addWidget(cmdGraduatedTax[1]);
     frameButtons->addWidget(cmdGraduatedTax[2]);
     frameButtons->addStretch(1);
-    levels->addLayout(frameButtons, 3, 0, 1, 3);
-    levels->setColumnStretch(3, 1);
+    levels->addLayout(frameButtons, 4, 0, 1, 2);
+    levels->setColumnStretch(2, 1);
     fraGraduated->setVisible(false);
 
     auto *graduatedRow = new QHBoxLayout;
@@ -759,9 +762,10 @@ bool frmSetup::eventFilter(QObject *watched, QEvent *event)
         (watched == txtGradulated[0] || watched == txtGradulated[1])) {
         auto *box = static_cast<QLineEdit *>(watched);
         const auto *key = static_cast<QKeyEvent *>(event);
-        // Typing replaces a bare zero; moving about in the box does not.
+        // Typing or pasting replaces a bare zero; moving about in the box does not.
         const bool edits = (!key->text().isEmpty() && key->text().at(0).isPrint()) ||
-                           key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete;
+                           key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete ||
+                           key->matches(QKeySequence::Paste);
         if (edits && box->text() == zeroCurrency())
             box->clear();
     }
@@ -892,6 +896,16 @@ void frmSetup::cmdLogo_Click(int index)
                                           "Rename the picture, then find it again."));
             return;
         }
+        // The path file is Windows-1252: any other letter would come back as "?" and
+        // the logo would be lost at the next start.
+        if (!isStorableLogoPath(*file)) {
+            m_prompts.tell(QStringLiteral("The name of this picture, or of a folder it is in, "
+                                          "holds characters that cannot be stored:\r\n%1\r\n"
+                                          "Copy the picture to a folder with a plain name, "
+                                          "then find it there.")
+                               .arg(*file));
+            return;
+        }
         const auto picture = m_settings.readPicture(*file);
         if (!picture) {
             m_prompts.tell(QStringLiteral("This picture cannot be read:\r\n%1\r\n"
@@ -907,8 +921,15 @@ void frmSetup::cmdLogo_Click(int index)
     case 1:
         if (m_chosenLogo.isEmpty())
             return;
-        m_settings.SaveLogoPath(m_chosenLogo);
-        m_settings.SaveLogoSize();
+        // A logo that was not written would be gone at the next start: say so, and
+        // leave "&Store" on for another try.
+        if (!m_settings.SaveLogoPath(m_chosenLogo) || !m_settings.SaveLogoSize()) {
+            m_prompts.tell(QStringLiteral("Your Logo could not be Stored.\r\n"
+                                          "Make sure the program may write in its data folder, "
+                                          "then try again."),
+                           QStringLiteral("Store Logo"));
+            return;
+        }
         m_prompts.tell(QStringLiteral("Your Logo has been Stored"));
         m_settings.LoadLogo();
         m_settings.LoadLogoSize();

@@ -1,9 +1,11 @@
 #include "setup/settingsfiles.h"
 
+#include "core/codepage.h"
 #include "core/money.h"
 #include "core/regional.h"
 #include "core/textrecord.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace settingsfiles {
@@ -193,6 +195,13 @@ QByteArray encodeLogoPath(const QString &path)
     return writer.endRecord().bytes();
 }
 
+bool isStorableLogoPath(const QString &path)
+{
+    const bool plain = std::none_of(path.cbegin(), path.cend(), [](QChar c) {
+        return c == u'"' || c.category() == QChar::Other_Control;
+    });
+    return plain && codepage::decode(codepage::encode(path)) == path;
+}
 
 float stepLogoSide(float value, bool up)
 {

@@ -113,7 +113,9 @@ QByteArray encodeLogoSize(const LogoSize &size);
 
 QString decodeLogoPath(const QByteArray &bytes);
 QByteArray encodeLogoPath(const QString &path);
-
+// Whether the path reads back from "/CompanyLogo.txt" as it is: no quote, no
+// control character, nothing outside Windows-1252.
+bool isStorableLogoPath(const QString &path);
 
 // The currency text of zero, which the graduated boxes show when empty.
 QString zeroCurrency();

@@ -44,6 +44,7 @@ private slots:
     void savingTheProfileKeepsItForThePrintouts();
     void absentProfileChangesNothing();
     void saveSettingsReadsTheFileBack();
+    void failedSaveKeepsTheChosenSettings();
     void colourPrintingOffSurvivesARestart();
     void changesAreAnnouncedOnce();
     void storedLogoLoads();
@@ -260,6 +261,24 @@ void tst_BusinessSettings::saveSettingsReadsTheFileBack()
              QByteArray("1,0,0,0,1,\"1.5\",\"15\",#TRUE#,#FALSE#,\"1000\",\"$0.00\"\r\n"));
 }
 
+void tst_BusinessSettings::failedSaveKeepsTheChosenSettings()
+{
+    writeFile(SettingsFile, "1,0,0,0,0,\"0.0\",\"0\",#TRUE#,#FALSE#,\"$0.00\",\"$0.00\"\r\n");
+    m_settings->LoadSettings();
+    InvoiceSettings chosen = m_settings->invoiceSettings();
+    chosen.taxServices = true;
+    chosen.applyGraduated = true;
+    chosen.graduatedLimit = QStringLiteral("$900.00");
+    m_settings->setInvoiceSettings(chosen);
+    // The file cannot be replaced while a folder stands in its place.
+    QVERIFY(QFile::remove(m_dir->path() + SettingsFile));
+    QVERIFY(QDir(m_dir->path()).mkdir(SettingsFile.mid(1)));
+
+    QVERIFY(!m_settings->SaveSettings());
+    QCOMPARE(m_settings->invoiceSettings(), chosen);
+    QVERIFY(!m_settings->graduatedTaxFlag());
+}
+
 void tst_BusinessSettings::colourPrintingOffSurvivesARestart()
 {
     m_settings->LoadPrintColors();
@@ -319,22 +338,34 @@ void tst_BusinessSettings::missingOrUnreadableLogoLoadsNoPicture_data()
 {
     QTest::addColumn<QByteArray>("pathFile");
     QTest::addColumn<QByteArray>("picture");
-    QTest::newRow("missing picture") << QByteArray("\"%1/gone.bmp\"\r\n") << QByteArray();
-    QTest::newRow("not a picture") << QByteArray("\"%1/logo.emf\"\r\n") << QByteArray("EMF?");
-    QTest::newRow("empty picture") << QByteArray("\"%1/logo.emf\"\r\n") << QByteArray("");
-    QTest::newRow("empty path") << QByteArray("\"\"\r\n") << QByteArray();
-    QTest::newRow("old Windows path") << QByteArray("\"C:\\Logos\\logo.bmp\"\r\n") << QByteArray();
-    QTest::newRow("empty file") << QByteArray() << QByteArray();
+    // The picture file is stretched to this size when it is not 0.
+    QTest::addColumn<qint64>("fileSize");
+    QTest::newRow("missing picture")
+        << QByteArray("\"%1/gone.bmp\"\r\n") << QByteArray() << qint64(0);
+    QTest::newRow("not a picture")
+        << QByteArray("\"%1/logo.emf\"\r\n") << QByteArray("EMF?") << qint64(0);
+    QTest::newRow("empty picture")
+        << QByteArray("\"%1/logo.emf\"\r\n") << QByteArray("") << qint64(0);
+    QTest::newRow("empty path") << QByteArray("\"\"\r\n") << QByteArray() << qint64(0);
+    QTest::newRow("old Windows path")
+        << QByteArray("\"C:\\Logos\\logo.bmp\"\r\n") << QByteArray() << qint64(0);
+    QTest::newRow("empty file") << QByteArray() << QByteArray() << qint64(0);
+    QTest::newRow("a folder") << QByteArray("\"%1/Backup\"\r\n") << QByteArray() << qint64(0);
+    QTest::newRow("far too large") << QByteArray("\"%1/logo.emf\"\r\n") << QByteArray("PIC")
+                                   << BusinessSettings::MaxPictureBytes + 1;
 }
 
 void tst_BusinessSettings::missingOrUnreadableLogoLoadsNoPicture()
 {
     QFETCH(QByteArray, pathFile);
     QFETCH(QByteArray, picture);
+    QFETCH(qint64, fileSize);
     if (!picture.isNull()) {
         QFile file(m_dir->path() + QStringLiteral("/logo.emf"));
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(picture);
+        if (fileSize)
+            QVERIFY(file.resize(fileSize));
     }
     writeFile(CompanyLogoFile, QString::fromUtf8(pathFile).arg(m_dir->path()).toUtf8());
     LogoPicture shown;

@@ -14,11 +14,13 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -161,6 +163,7 @@ private slots:
     void typingIntoAZeroAmountReplacesIt();
     void colourAndFontDialogs();
     void logoFindStoreAndClear();
+    void logoThatCannotBeStoredIsReported();
     void unreadableOrCancelledPictureChangesNothing_data();
     void unreadableOrCancelledPictureChangesNothing();
     void sizingArrowsWrapAround();
@@ -782,6 +785,15 @@ void tst_frmSetup::typingIntoAZeroAmountReplacesIt()
     QCOMPARE(limit->text(), QStringLiteral("75"));
     QTest::keyClicks(limit, QStringLiteral("0"));
     QCOMPARE(limit->text(), QStringLiteral("750"));
+
+    // A pasted amount replaces the zero as typed digits do.
+    auto *surcharge = child<QLineEdit>("txtGradulated_1");
+    QCOMPARE(surcharge->text(), QStringLiteral("$0.00"));
+    QApplication::clipboard()->setText(QStringLiteral("12.5"));
+    // As the keyboard sends it: Ctrl+V carries a control character, not a "v".
+    QKeyEvent paste(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier, QString(QChar(0x16)));
+    QApplication::sendEvent(surcharge, &paste);
+    QCOMPARE(surcharge->text(), QStringLiteral("12.5"));
 }
 
 void tst_frmSetup::colourAndFontDialogs()
@@ -861,6 +873,36 @@ void tst_frmSetup::logoFindStoreAndClear()
     QCOMPARE(fileBytes(QStringLiteral("/Backup") + CompanyLogoFile), QByteArray("<missing>"));
 }
 
+void tst_frmSetup::logoThatCannotBeStoredIsReported()
+{
+    const QString picture = m_dir->path() + QStringLiteral("/logo.bmp");
+    QImage image(16, 16, QImage::Format_RGB32);
+    image.fill(Qt::green);
+    QVERIFY(image.save(picture, "BMP"));
+    // A folder where the path file should be: it cannot be written.
+    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("CompanyLogo.txt")));
+    makeScreen();
+    m_setup->navigateTo();
+    showPage("tabInfo", 3);
+    m_dialogs->file = picture;
+    QTest::mouseClick(child<QPushButton>("cmdLogo_0"), Qt::LeftButton);
+    auto *store = child<QPushButton>("cmdLogo_1");
+    QTest::mouseClick(store, Qt::LeftButton);
+
+    QCOMPARE(m_prompts->shown.size(), 1);
+    QCOMPARE(m_prompts->shown.at(0).title, QStringLiteral("Store Logo"));
+    QVERIFY(store->isEnabled());
+    QVERIFY(m_settings->hasLogo());
+
+    // Once the folder can take it, the same picture is stored.
+    QVERIFY(QDir(m_dir->path()).rmdir(QStringLiteral("CompanyLogo.txt")));
+    QTest::mouseClick(store, Qt::LeftButton);
+    QCOMPARE(m_prompts->shown.size(), 2);
+    QCOMPARE(m_prompts->shown.at(1).text, QStringLiteral("Your Logo has been Stored"));
+    QCOMPARE(fileBytes(CompanyLogoFile), crlf("\"" + picture.toUtf8() + "\""));
+    QVERIFY(!store->isEnabled());
+}
+
 void tst_frmSetup::unreadableOrCancelledPictureChangesNothing_data()
 {
     QTest::addColumn<QString>("file");
@@ -869,6 +911,7 @@ void tst_frmSetup::unreadableOrCancelledPictureChangesNothing_data()
     QTest::newRow("EMF") << "/logo.EMF" << true;
     QTest::newRow("gone") << "/gone.bmp" << true;
     QTest::newRow("quote in the name") << "/say \"cheese\".bmp" << true;
+    QTest::newRow("name outside the code page") << "/\u043b\u043e\u0433\u043e.bmp" << true;
 }
 
 void tst_frmSetup::unreadableOrCancelledPictureChangesNothing()
@@ -876,10 +919,11 @@ void tst_frmSetup::unreadableOrCancelledPictureChangesNothing()
     QFETCH(QString, file);
     QFETCH(bool, reported);
     writeFile(QStringLiteral("/logo.EMF"), QByteArray("\x01\x00\x00\x00 not really", 15));
-    {
+    for (const QString &name :
+         {QStringLiteral("/say \"cheese\".bmp"), QStringLiteral("/\u043b\u043e\u0433\u043e.bmp")}) {
         QImage image(8, 8, QImage::Format_RGB32);
         image.fill(Qt::blue);
-        QVERIFY(image.save(m_dir->path() + QStringLiteral("/say \"cheese\".bmp"), "BMP"));
+        QVERIFY(image.save(m_dir->path() + name, "BMP"));
     }
     makeScreen();
     m_setup->navigateTo();

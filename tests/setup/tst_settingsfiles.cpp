@@ -45,6 +45,8 @@ private slots:
     void readsLogoSize_data();
     void readsLogoSize();
     void readsTheLogoPathWithCommas();
+    void tellsWhichLogoPathsCanBeStored_data();
+    void tellsWhichLogoPathsCanBeStored();
 
     void stepsTheLogoSide_data();
     void stepsTheLogoSide();
@@ -321,6 +323,30 @@ void tst_SettingsFiles::readsTheLogoPathWithCommas()
     const QString path = QStringLiteral("/srv/pictures/Smith, Jones & Co/logo 1.bmp");
     QCOMPARE(decodeLogoPath(encodeLogoPath(path)), path);
     QCOMPARE(decodeLogoPath(QByteArray()), QString());
+}
+
+void tst_SettingsFiles::tellsWhichLogoPathsCanBeStored_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<bool>("storable");
+    QTest::newRow("plain") << "/home/ann/Pictures/logo 2.bmp" << true;
+    QTest::newRow("commas and accents") << "/srv/Caf\u00e9, S\u00fcd & Co/logo.jpg" << true;
+    QTest::newRow("euro sign") << "/srv/\u20ac/logo.bmp" << true;
+    QTest::newRow("quote") << "/srv/say \"cheese\".bmp" << false;
+    QTest::newRow("line break") << "/srv/two\nlines.bmp" << false;
+    QTest::newRow("tab") << "/srv/a\tb.bmp" << false;
+    QTest::newRow("Cyrillic") << "/home/\u0438\u0432\u0430\u043d/logo.bmp" << false;
+    QTest::newRow("Chinese") << "/home/\u7528\u6237/logo.bmp" << false;
+    QTest::newRow("emoji") << "/srv/\U0001F600.bmp" << false;
+}
+
+void tst_SettingsFiles::tellsWhichLogoPathsCanBeStored()
+{
+    QFETCH(QString, path);
+    QFETCH(bool, storable);
+    QCOMPARE(isStorableLogoPath(path), storable);
+    if (storable)
+        QCOMPARE(decodeLogoPath(encodeLogoPath(path)), path);
 }
 
 void tst_SettingsFiles::stepsTheLogoSide_data()
