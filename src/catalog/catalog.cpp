@@ -131,21 +131,21 @@ void Catalog::LoadLaborRates()
     emit laborChanged();
 }
 
+bool Catalog::laborAtAbsentFileDefaults() const
+{
+    if (m_data.Exists(LaborFile))
+        return false;
+    for (int row = 0; row < LaborRows; ++row) {
+        if (m_laborHeadings[row] != (row == 0 ? GeneralLabor : QString()))
+            return false;
+        if (!m_laborRates[row].isEmpty() && m_laborRates[row] != regional::currencyText(Money()))
+            return false;
+    }
+    return true;
+}
+
 std::optional<QString> Catalog::SaveLaborRates()
 {
-    // The screen saves on every close; while there is no file and the rates are still
-    // the defaults an absent file stands for, writing one would only drop a file into
-    // a fresh folder at each end.
-    if (!m_data.Exists(LaborFile)) {
-        bool defaults = true;
-        for (int row = 0; row < LaborRows; ++row) {
-            defaults = defaults && m_laborHeadings[row] == (row == 0 ? GeneralLabor : QString())
-                       && (m_laborRates[row].isEmpty()
-                           || m_laborRates[row] == regional::currencyText(Money()));
-        }
-        if (defaults)
-            return std::nullopt;
-    }
     TextRecordWriter writer;
     for (int row = 0; row < LaborRows; ++row)
         writer.text(m_laborHeadings[row]).text(m_laborRates[row]).endRecord();

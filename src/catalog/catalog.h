@@ -64,6 +64,10 @@ public:
     // then the reason, as it is when a file cannot be written.
     std::optional<QString> SaveCatalog();
     std::optional<QString> SaveLaborRates();
+    // No "/Labor.txt" and the rows still as an absent file gives them: the screen's
+    // save on closing then writes nothing, so a run that never touched the labor
+    // rates drops no file into the folder.
+    bool laborAtAbsentFileDefaults() const;
     // Adds a non-empty name not yet present (compared exactly).
     void AddCategory(const QString &name);
 

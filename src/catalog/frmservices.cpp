@@ -99,6 +99,17 @@ QLabel *label(const QString &text, QWidget *buddy = nullptr)
     return caption;
 }
 
+// The two captions after a discount quantity box.
+QHBoxLayout *discountNote()
+{
+    auto *note = new QHBoxLayout;
+    note->setSpacing(6);
+    note->addWidget(new QLabel(QStringLiteral("or more Units Sold")));
+    note->addWidget(new QLabel(QStringLiteral("(Set to 0 to Disable)")));
+    note->addStretch(1);
+    return note;
+}
+
 QString withoutMnemonic(QString caption)
 {
     return caption.remove(QLatin1Char('&'));
@@ -180,6 +191,8 @@ QTableWidget *frmServices::makeGrid(const QString &name, const QString &format,
     table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
     table->horizontalHeader()->setHighlightSections(false);
     table->setWordWrap(false);
+    // Tab leaves the grid for the next control instead of walking its cells.
+    table->setTabKeyNavigation(false);
 
     // The format marks each column's alignment, and its padding sets the width. The
     // description takes the room the others leave.
@@ -191,7 +204,7 @@ QTableWidget *frmServices::makeGrid(const QString &name, const QString &format,
         if (!entry.isEmpty() && QStringLiteral("<>^").contains(entry.at(0))) {
             alignment = entry.at(0) == u'>'   ? Qt::AlignRight
                         : entry.at(0) == u'^' ? Qt::AlignHCenter
-                                             : Qt::AlignLeft;
+                                              : Qt::AlignLeft;
             text = entry.mid(1);
         }
         auto *header = new QTableWidgetItem(text.trimmed());
@@ -218,6 +231,13 @@ void frmServices::buildControls()
     tabServices->addTab(buildCustomTab(), QStringLiteral("Custom Items"));
     tabServices->addTab(buildInstructionsTab(), QStringLiteral("Instructions"));
     connect(tabServices, &QTabWidget::currentChanged, this, &frmServices::tabServices_Click);
+    for (int kind = 0; kind < KindCount; ++kind) {
+        connect(grid(kind), &QTableWidget::itemSelectionChanged, this,
+                [this, kind] { rowSelected(kind); });
+        // A row the program selected itself (after a save or a reload) changes no
+        // selection when it is clicked; the click must still offer it for changing.
+        connect(grid(kind), &QTableWidget::cellClicked, this, [this, kind] { rowSelected(kind); });
+    }
 
     Image1 = new QLabel;
     Image1->setObjectName(QStringLiteral("Image1"));
@@ -249,8 +269,6 @@ QWidget *frmServices::buildServicesTab()
 {
     auto *page = new QWidget;
     fgServices = makeGrid(QStringLiteral("fgServices"), ServicesFormat, QStringLiteral("Services"));
-    connect(fgServices, &QTableWidget::itemSelectionChanged, this,
-            [this] { rowSelected(Services); });
 
     txtDescription[0] = makeBox(QStringLiteral("txtDescription_0"),
                                 QStringLiteral("Enter the Description of the Service"),
@@ -319,8 +337,6 @@ QWidget *frmServices::buildItemsTab()
 {
     auto *page = new QWidget;
     fgItems = makeGrid(QStringLiteral("fgItems"), ItemsFormat, QStringLiteral("Inventoried Items"));
-    connect(fgItems, &QTableWidget::itemSelectionChanged, this,
-            [this] { rowSelected(SalesItems); });
 
     txtDescription[1] =
         makeBox(QStringLiteral("txtDescription_1"), QStringLiteral("the items name"),
@@ -379,7 +395,7 @@ QWidget *frmServices::buildItemsTab()
     stock->addWidget(txtOnHand, 2, 1);
     stock->addWidget(label(QStringLiteral("Apply  Discount when"), txtDiscountQty), 3, 0);
     stock->addWidget(txtDiscountQty, 3, 1);
-    stock->addWidget(new QLabel(QStringLiteral("or more Units Sold (Set to 0 to Disable)")), 3, 2);
+    stock->addLayout(discountNote(), 3, 2);
     stock->addWidget(label(QStringLiteral("Reorder (Units)"), txtReorderAmount), 4, 0);
     stock->addWidget(txtReorderAmount, 4, 1);
     stock->addWidget(label(QStringLiteral("when On Hand (Units) falls to:"), txtReorderAt), 5, 0);
@@ -509,8 +525,6 @@ QWidget *frmServices::buildCustomTab()
 {
     auto *page = new QWidget;
     fgCustom = makeGrid(QStringLiteral("fgCustom"), CustomFormat, QStringLiteral("Custom Items"));
-    connect(fgCustom, &QTableWidget::itemSelectionChanged, this,
-            [this] { rowSelected(CustomItems); });
 
     txtDescription[2] = makeBox(QStringLiteral("txtDescription_2"), QStringLiteral("Description"),
                                 CustomItemRecord::DescriptionWidth);
@@ -534,8 +548,7 @@ QWidget *frmServices::buildCustomTab()
     fields->addWidget(label(QStringLiteral("Apply Quantity Discount when"), txtCustomDiscItems), 2,
                       0);
     fields->addWidget(txtCustomDiscItems, 2, 1);
-    fields->addWidget(new QLabel(QStringLiteral("or more Units Sold (Set to 0 to Disable)")), 2, 2,
-                      1, 2);
+    fields->addLayout(discountNote(), 2, 2, 1, 2);
     fields->setColumnStretch(4, 1);
 
     auto *buttons = new QHBoxLayout;
@@ -664,22 +677,49 @@ void frmServices::refreshGrid(CatalogKind kind)
         cmdServices[DeleteButton[int(kind)]]->setEnabled(false);
 }
 
+namespace {
+
+// How many rows before this one hold the same cells: rows alike in every cell are
+// told apart by their order, which a reload keeps.
+int occurrenceOf(const Catalog &catalog, CatalogKind kind, int row)
+{
+    const QStringList cells = catalog.cells(kind, row);
+    int before = 0;
+    for (int other = 0; other < row; ++other) {
+        if (catalog.cells(kind, other) == cells)
+            ++before;
+    }
+    return before;
+}
+
+} // namespace
+
 void frmServices::followEditedRow(CatalogKind kind)
 {
     Edit &edit = m_edit[int(kind)];
     if (!edit.modifying)
         return;
-    // The rows were read again while one of them was being changed: find it anew.
+    // The rows were read again while one of them was being changed: find it anew,
+    // by all its cells first (two entries may share a description), then by its
+    // description alone.
     const int rows = m_catalog.rowCount(kind);
-    for (int row = 0; row < rows; ++row) {
-        if (m_catalog.cells(kind, row).value(0) == edit.cells.value(0)) {
-            edit.row = row;
-            edit.cells = m_catalog.cells(kind, row);
-            return;
-        }
+    int found = -1;
+    int alike = 0;
+    for (int row = 0; row < rows && found < 0; ++row) {
+        if (m_catalog.cells(kind, row) == edit.cells && alike++ == edit.occurrence)
+            found = row;
     }
-    edit.modifying = false;
-    edit.row = -1;
+    for (int row = 0; row < rows && found < 0; ++row) {
+        if (m_catalog.cells(kind, row).value(0) == edit.cells.value(0))
+            found = row;
+    }
+    if (found < 0) {
+        edit = Edit();
+        return;
+    }
+    edit.row = found;
+    edit.cells = m_catalog.cells(kind, found);
+    edit.occurrence = occurrenceOf(m_catalog, kind, found);
 }
 
 void frmServices::refreshCategories()
@@ -912,7 +952,7 @@ void frmServices::modifyItem(int kind)
         return;
     }
     const QStringList cells = m_catalog.cells(kindOf(kind), row);
-    m_edit[kind] = Edit{true, row, cells};
+    m_edit[kind] = Edit{true, row, cells, occurrenceOf(m_catalog, kindOf(kind), row)};
     EnableEntry(kind);
     cmdServices[ClearButton[kind]]->setEnabled(true);
     cmdServices[DeleteButton[kind]]->setEnabled(false);
@@ -1318,8 +1358,10 @@ void frmServices::closeEvent(QCloseEvent *event)
     if (!m_closing) {
         m_closing = true;
         saveCatalog();
-        if (const auto failed = m_catalog.SaveLaborRates())
-            m_prompts.tell(*failed);
+        if (!m_catalog.laborAtAbsentFileDefaults()) {
+            if (const auto failed = m_catalog.SaveLaborRates())
+                m_prompts.tell(*failed);
+        }
         m_closing = false;
     }
     Screen::closeEvent(event);

@@ -55,6 +55,8 @@ private:
         // be reloaded meanwhile.
         int row = -1;
         QStringList cells;
+        // Rows above it with the same cells.
+        int occurrence = 0;
     };
 
     void buildControls();

@@ -163,6 +163,73 @@ private slots:
         QCOMPARE(child<QComboBox>("cboCategory")->lineEdit()->maxLength(), 20);
     }
 
+    void entryFieldsCarryTheirToolTips_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("toolTip");
+        QTest::newRow("service description") << "txtDescription_0"
+                                             << "Enter the Description of the Service";
+        QTest::newRow("service charge") << "txtCharge_0"
+                                        << "Service Price";
+        QTest::newRow("allotted time") << "lstTime"
+                                       << "How Long to Perform this Service";
+        QTest::newRow("item description") << "txtDescription_1"
+                                          << "the items name";
+        QTest::newRow("category") << "cboCategory"
+                                  << "displays all categories for selection or enter new";
+        QTest::newRow("keep category") << "ckClearItem"
+                                       << "Category data remains constant when changing items";
+        QTest::newRow("cost") << "txtCost"
+                              << "Cost per Unit (what you pay)";
+        QTest::newRow("sell price") << "txtCharge_1"
+                                    << "Sell Price";
+        QTest::newRow("on hand") << "txtOnHand"
+                                 << "Currently On Hand (Units)";
+        QTest::newRow("discount price") << "txtCharge_2"
+                                        << "Quantity Discount Price";
+        QTest::newRow("reorder amount") << "txtReorderAmount"
+                                        << "Reorder (Units)";
+        QTest::newRow("reorder at") << "txtReorderAt"
+                                    << "when On Hand (Units) falls to:";
+        QTest::newRow("custom sell price") << "txtCharge_3"
+                                           << "Sell Price";
+        QTest::newRow("custom discount price") << "txtCharge_4"
+                                               << "Quantity Discount Price";
+        QTest::newRow("custom discount quantity") << "txtCustomDiscItems"
+                                                  << "Apply Quantity Discount when";
+        QTest::newRow("labor heading") << "txtLabor_2"
+                                       << "Labor Heading";
+        QTest::newRow("labor rate") << "txtLaborRate_2"
+                                    << "Hourly Rate";
+    }
+    void entryFieldsCarryTheirToolTips()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, toolTip);
+        open();
+        QCOMPARE(child<QWidget>(name.toLatin1().constData())->toolTip(), toolTip);
+    }
+
+    void captionsBesideTheFields_data()
+    {
+        QTest::addColumn<QString>("text");
+        for (const char *text :
+             {"What will print on invoices", "Price applied when sell qty => Discount Qty",
+              "Apply  Discount when", "or more Units Sold", "(Set to 0 to Disable)",
+              "Reorder (Units)", "when On Hand (Units) falls to:", "Single Unit Sell Price",
+              "Apply Quantity Discount when", "Labor Heading", "Hourly Rate"})
+            QTest::newRow(text) << QString::fromLatin1(text);
+    }
+    void captionsBesideTheFields()
+    {
+        QFETCH(QString, text);
+        open();
+        QStringList captions;
+        for (const QLabel *caption : m_screen->findChildren<QLabel *>())
+            captions.append(caption->text());
+        QVERIFY2(captions.contains(text), qPrintable(text));
+    }
+
     void tabsTakeTheFocusAsWritten()
     {
         open();
@@ -476,6 +543,29 @@ private slots:
         QVERIFY(grid("fgServices")->isEnabled());
     }
 
+    void changeSurvivesAReloadOfItsGrid()
+    {
+        const QByteArray first = service(QStringLiteral("Wash"), QStringLiteral("$1.00"), 1);
+        write("/Services.txt", first + service(QStringLiteral("Wash"), QStringLiteral("$2.00"), 1));
+        write("/CustomItems.txt", custom(QStringLiteral("Sign"), 1'0000, 1'0000, 0) +
+                                      custom(QStringLiteral("Tag"), 1'0000, 1'0000, 0));
+        open();
+        grid("fgServices")->selectRow(1);
+        click(3);
+        box("txtCharge_0")->setText(QStringLiteral("$5.00"));
+
+        // Deleting elsewhere saves and reads every file again.
+        child<QTabWidget>("tabServices")->setCurrentIndex(3);
+        grid("fgCustom")->selectRow(0);
+        m_prompts.answerNext(true);
+        click(20);
+
+        child<QTabWidget>("tabServices")->setCurrentIndex(0);
+        click(4);
+        QCOMPARE(rowOf(grid("fgServices"), 0), (QStringList{"Wash", "$1.00", "0:15"}));
+        QCOMPARE(rowOf(grid("fgServices"), 1), (QStringList{"Wash", "$5.00", "0:15"}));
+    }
+
     void deleteNeedsASelectedRowAndNoOpenEntry()
     {
         write("/CustomItems.txt", custom(QStringLiteral("Sign"), 1'0000, 1'0000, 0));
@@ -566,6 +656,81 @@ private slots:
         QCOMPARE(m_prompts.shown.at(0).text, text);
         QCOMPARE(m_prompts.shown.at(0).title, title);
         QCOMPARE(grid(gridName)->rowCount(), 1);
+    }
+
+    // After a delete the grid highlights the row that took the deleted one's place;
+    // a click on it must offer it for deleting and changing again.
+    void clickOnTheHighlightedRowSelectsIt_data()
+    {
+        QTest::addColumn<int>("tab");
+        QTest::addColumn<QString>("gridName");
+        QTest::addColumn<int>("deleteButton");
+        QTest::addColumn<int>("modifyButton");
+        QTest::newRow("services") << 0 << "fgServices" << 2 << 3;
+        QTest::newRow("sales items") << 1 << "fgItems" << 10 << 9;
+        QTest::newRow("custom items") << 3 << "fgCustom" << 20 << 19;
+    }
+    void clickOnTheHighlightedRowSelectsIt()
+    {
+        QFETCH(int, tab);
+        QFETCH(QString, gridName);
+        QFETCH(int, deleteButton);
+        QFETCH(int, modifyButton);
+        QByteArray services;
+        QByteArray items;
+        QByteArray customs;
+        for (const char *name : {"A", "B", "C"}) {
+            services += service(QLatin1String(name), QStringLiteral("$1.00"), 1);
+            items += item({QLatin1String(name), QLatin1String(name), 0, 1'0000, 1, 1'0000, 0});
+            customs += custom(QLatin1String(name), 1'0000, 1'0000, 0);
+        }
+        write("/Services.txt", services);
+        write("/PIInventoriedItems.txt", items);
+        write("/CustomItems.txt", customs);
+        open();
+        child<QTabWidget>("tabServices")->setCurrentIndex(tab);
+        QTableWidget *table = grid(gridName);
+        const auto clickRow = [table](int row) {
+            const QRect cell = table->visualRect(table->model()->index(row, 0));
+            QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
+        };
+        clickRow(0);
+        QVERIFY(button(deleteButton)->isEnabled());
+        m_prompts.answerNext(true);
+        click(deleteButton);
+        QCOMPARE(table->rowCount(), 2);
+        QVERIFY(!button(deleteButton)->isEnabled());
+
+        clickRow(0);
+        QVERIFY(button(deleteButton)->isEnabled());
+        click(modifyButton);
+        QCOMPARE(child<QLineEdit>(tab == 0   ? "txtDescription_0"
+                                  : tab == 1 ? "txtDescription_1"
+                                             : "txtDescription_2")
+                     ->text(),
+                 QStringLiteral("B"));
+    }
+
+    void tabLeavesTheGrid()
+    {
+        write("/Services.txt", service(QStringLiteral("A"), QStringLiteral("$1.00"), 1) +
+                                   service(QStringLiteral("B"), QStringLiteral("$2.00"), 1));
+        open();
+        QTableWidget *table = grid("fgServices");
+        table->setFocus(Qt::TabFocusReason);
+        table->setCurrentCell(0, 0);
+        QTest::keyClick(table, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), child<QWidget>("lstTime"));
+    }
+
+    void saveLaborRatesWritesTheDefaultsWhenAsked()
+    {
+        open();
+        child<QTabWidget>("tabServices")->setCurrentIndex(2);
+        click(17);
+        QCOMPARE(read("/Labor.txt"), QByteArray("\"General Labor\",\"$0.00\"\r\n"
+                                                "\"\",\"$0.00\"\r\n\"\",\"$0.00\"\r\n"));
+        QVERIFY(button(16)->isEnabled());
     }
 
     void laborRateIsRequiredOnlyUnderAHeading()
