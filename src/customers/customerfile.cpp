@@ -261,10 +261,13 @@ std::optional<QString> CustomerFile::WriteCustomer(qint32 n, const CustomerRecor
         if (!file.open() || !file.write(n, customer.toRecord()))
             return QStringLiteral("The Customer could not be saved:\r\n") + file.errorString();
     }
+    // The parallel files only need to reach record n to stay aligned. A record that is
+    // already there belongs to the programs that fill these files; zeroing it at every
+    // save (and the screen saves on every move) would wipe their data.
     for (const auto &[name, length] :
          {std::pair{ContractFile, ContractLength}, std::pair{CycleFile, CycleLength}}) {
         FixedRecordFile parallel(m_data.path(name), length);
-        if (!parallel.open() || !parallel.write(n, FixedRecord(length)))
+        if (!parallel.open() || (parallel.count() < n && !parallel.write(n, FixedRecord(length))))
             m_prompts.tell(QStringLiteral("The Customer was saved, but \"%1\" could not be "
                                           "written:\r\n%2")
                                .arg(name, parallel.errorString()));
@@ -378,6 +381,9 @@ bool CustomerFile::AddNew()
     ++m_count;
     m_current = m_count;
     clearRecord();
+    // The notes of the customer shown before are not the new customer's: unless they
+    // are retained on purpose, a save would otherwise file them under the new account.
+    LoadAuxData();
     emit recordShown(m_current);
     return true;
 }

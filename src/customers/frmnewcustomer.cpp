@@ -39,6 +39,7 @@
 #include <QTextDocument>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QValidator>
 
 #include <algorithm>
 #include <iterator>
@@ -75,6 +76,26 @@ QLabel *captionFor(const QString &text, QWidget *buddy)
     return label;
 }
 
+// A field keeps its text trimmed, so blanks typed around the text do not count
+// against the field's width: "  217-555-0101  " fits a 13-character field whole.
+class FieldWidthValidator final : public QValidator
+{
+public:
+    FieldWidthValidator(int width, QObject *parent) : QValidator(parent), m_width(width) {}
+    State validate(QString &input, int &) const override
+    {
+        return input.trimmed().size() <= m_width ? Acceptable : Invalid;
+    }
+
+private:
+    int m_width;
+};
+
+void limitToField(QLineEdit *box, int width)
+{
+    box->setValidator(new FieldWidthValidator(width, box));
+}
+
 QComboBox *editableCombo(const QString &name, int maxLength)
 {
     auto *combo = new QComboBox;
@@ -83,7 +104,7 @@ QComboBox *editableCombo(const QString &name, int maxLength)
     // Typed text is never added to the list, and no completer rewrites it.
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->setCompleter(nullptr);
-    combo->lineEdit()->setMaxLength(maxLength);
+    limitToField(combo->lineEdit(), maxLength);
     return combo;
 }
 
@@ -160,7 +181,7 @@ QWidget *frmNewCustomer::buildFields()
     const auto makeBox = [this](int index, int maxLength, const QString &toolTip = {}) {
         auto *box = new QLineEdit;
         box->setObjectName(QStringLiteral("txtCustomer_%1").arg(index));
-        box->setMaxLength(maxLength);
+        limitToField(box, maxLength);
         box->setToolTip(toolTip);
         attachQuoteFilter(box, m_prompts);
         txtCustomer[index] = box;
@@ -236,6 +257,8 @@ QWidget *frmNewCustomer::buildFields()
     attachQuoteFilter(cboCity, m_prompts);
     cboStates = editableCombo(QStringLiteral("cboStates"), R::StateWidth);
     cboStates->setMinimumContentsLength(3);
+    // A long value in the states file must not squeeze the postal code box.
+    cboStates->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     attachQuoteFilter(cboStates, m_prompts);
     makeBox(PostalBox, R::PostalWidth);
     auto *usa = new QHBoxLayout(fraUSAddress);
@@ -255,11 +278,11 @@ QWidget *frmNewCustomer::buildFields()
     fraIntAddress->setObjectName(QStringLiteral("fraIntAddress"));
     txtAdd3 = new QLineEdit;
     txtAdd3->setObjectName(QStringLiteral("txtAdd3"));
-    txtAdd3->setMaxLength(R::Address3Width);
+    limitToField(txtAdd3, R::Address3Width);
     attachQuoteFilter(txtAdd3, m_prompts);
     txtAdd4 = new QLineEdit;
     txtAdd4->setObjectName(QStringLiteral("txtAdd4"));
-    txtAdd4->setMaxLength(R::Address4Width);
+    limitToField(txtAdd4, R::Address4Width);
     attachQuoteFilter(txtAdd4, m_prompts);
     auto *other = new QGridLayout(fraIntAddress);
     other->setContentsMargins(0, 0, 0, 0);
@@ -554,6 +577,8 @@ QWidget *frmNewCustomer::buildAux()
     txtBig = new QPlainTextEdit;
     txtBig->setObjectName(QStringLiteral("txtBig"));
     txtBig->setAccessibleName(QStringLiteral("Data box being edited"));
+    // Tab leaves the editor, as it leaves the boxes it edits.
+    txtBig->setTabChangesFocus(true);
     lblBig->setBuddy(txtBig);
     bigLayout->addWidget(lblBig);
     bigLayout->addWidget(txtBig, 1);
@@ -630,6 +655,7 @@ void frmNewCustomer::startFirstRun()
     cboStates->setEditText(first.state);
     txtCustomer[PostalBox]->setText(first.postal);
     txtCustomer[TelephoneBox]->setText(first.telephone);
+    enableNewCustomerFields();
     m_prompts.tell(QStringLiteral("Your Customer File is Empty\r\nCreate your First Customer Now"),
                    QStringLiteral("Create Customers"));
     updateMode();
@@ -658,6 +684,8 @@ CustomerRecord frmNewCustomer::shownRecord() const
 
 bool frmNewCustomer::saveShown()
 {
+    // Text typed in the large editor belongs to the shown customer and is kept with it.
+    closeBigEditor(true);
     const bool auxEdited =
         std::any_of(std::begin(txtAux), std::end(txtAux),
                     [](const QPlainTextEdit *box) { return box->document()->isModified(); });
@@ -725,6 +753,11 @@ void frmNewCustomer::showRecordFields()
     setType(record.type);
 
     const qint32 number = m_file.current();
+    // The large editor holds a box of the customer it was opened for, never another's.
+    if (number != m_shownNumber || m_file.adding() != m_shownAdding)
+        closeBigEditor(false);
+    m_shownNumber = number;
+    m_shownAdding = m_file.adding();
     // A new customer is shown under the number it will get, except the very first,
     // which the screen's own caption introduces.
     if (number >= 1 && (!m_file.adding() || m_file.storedCount() > 0))
@@ -760,6 +793,13 @@ void frmNewCustomer::setType(const QString &type)
     txtCustomer[NameBox]->setEnabled(business);
     for (int index : {FirstNameBox, InitialBox, LastNameBox})
         txtCustomer[index]->setEnabled(!business);
+}
+
+void frmNewCustomer::enableNewCustomerFields()
+{
+    // A new customer is typed into every box; the type decides the rules on saving.
+    for (int index : {NameBox, FirstNameBox, InitialBox, LastNameBox})
+        txtCustomer[index]->setEnabled(true);
 }
 
 void frmNewCustomer::cmdAcctType_Click()
@@ -870,6 +910,7 @@ void frmNewCustomer::mnuAdd_Click()
         return;
     if (!m_file.AddNew())
         return;
+    enableNewCustomerFields();
     openAux(false);
     updateMode();
     txtCustomer[AccountBox]->setFocus(Qt::OtherFocusReason);
@@ -877,10 +918,22 @@ void frmNewCustomer::mnuAdd_Click()
 
 void frmNewCustomer::mnuDelete_Click()
 {
+    const qint32 removed = m_file.current();
     const bool deleted = m_file.DeleteCurrent();
     updateMode();
-    if (!deleted)
+    if (!deleted) {
         txtCustomer[AccountBox]->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    closeBigEditor(false);
+    // The records after the deleted one moved down: rows found before must load the
+    // customers they name, not the ones now at their old numbers.
+    QList<qint32> records;
+    for (const CustomerFile::FoundRow &row : m_rowsModel->rows()) {
+        if (row.record != removed)
+            records.append(row.record > removed ? row.record - 1 : row.record);
+    }
+    m_rowsModel->setRows(m_file.Rows(records));
 }
 
 void frmNewCustomer::Command1_Click(int index)
@@ -955,6 +1008,7 @@ void frmNewCustomer::cmdPrintCustomers_Click()
 void frmNewCustomer::mnuAux_Click()
 {
     const bool open = m_pagesStack->currentWidget() != fraAux;
+    closeBigEditor(!open);
     if (!open && m_file.current() >= 1 && !m_file.adding())
         m_file.SaveAuxData(auxBoxes());
     openAux(open);
@@ -981,6 +1035,16 @@ void frmNewCustomer::openBigEditor(int box)
     txtBig->setFocus(Qt::OtherFocusReason);
 }
 
+void frmNewCustomer::closeBigEditor(bool keepText)
+{
+    if (keepText && m_bigBox >= 0 && m_auxStack->currentWidget() == fraBig) {
+        txtAux[m_bigBox]->setPlainText(txtBig->toPlainText());
+        txtAux[m_bigBox]->document()->setModified(true);
+    }
+    m_bigBox = -1;
+    m_auxStack->setCurrentIndex(0);
+}
+
 void frmNewCustomer::cmdSaveAux_Click(int index)
 {
     QStringList headings;
@@ -991,6 +1055,7 @@ void frmNewCustomer::cmdSaveAux_Click(int index)
         m_file.SaveAuxHeadings(headings);
         break;
     case 2:
+        closeBigEditor(true);
         m_file.SaveAuxData(auxBoxes());
         openAux(false);
         break;
@@ -1002,14 +1067,13 @@ void frmNewCustomer::cmdSaveAux_Click(int index)
         m_file.setRetainAux(retain);
         break;
     }
-    case 4:
-        if (m_bigBox >= 0) {
-            txtAux[m_bigBox]->setPlainText(txtBig->toPlainText());
-            txtAux[m_bigBox]->document()->setModified(true);
-            txtAux[m_bigBox]->setFocus(Qt::OtherFocusReason);
-        }
-        m_auxStack->setCurrentIndex(0);
+    case 4: {
+        const int box = m_bigBox;
+        closeBigEditor(true);
+        if (box >= 0)
+            txtAux[box]->setFocus(Qt::OtherFocusReason);
         break;
+    }
     case 5:
         txtBig->clear();
         break;
@@ -1065,6 +1129,15 @@ void frmNewCustomer::accountListLeft()
     const QString text = cboAccounts->currentText();
     if (text.trimmed().isEmpty())
         return;
+    // Passing through the list that names the shown customer stays with it, even
+    // when an earlier entry carries the same name.
+    const int row = cboAccounts->currentIndex();
+    if (!m_file.adding() && row >= 0 && row < m_file.accounts().size()) {
+        const CustomerFile::AccountEntry &entry = m_file.accounts().at(row);
+        if (entry.record == m_file.current() &&
+            entry.text.trimmed().compare(text, Qt::CaseInsensitive) == 0)
+            return;
+    }
     const std::optional<qint32> record = m_file.RecordNamed(text);
     if (!record || (*record == m_file.current() && !m_file.adding()))
         return;

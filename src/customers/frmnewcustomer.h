@@ -102,6 +102,7 @@ private:
     bool saveShown();
     void showRecordFields();
     void setType(const QString &type);
+    void enableNewCustomerFields();
     void updateMode();
     void refreshCities();
     void showListEntry();
@@ -110,6 +111,8 @@ private:
     void startFirstRun();
     void openAux(bool open);
     void openBigEditor(int box);
+    // Hides the large editor, first copying its text into its box when keepText.
+    void closeBigEditor(bool keepText);
     void accountTyped(const QString &text);
     void accountChosen(int row);
     void accountListLeft();
@@ -133,6 +136,9 @@ private:
     bool m_filling = false;
     bool m_built = false;
     int m_bigBox = -1;
+    // The record the fields last showed, to tell a move to another customer.
+    qint32 m_shownNumber = -1;
+    bool m_shownAdding = false;
     // The text the program itself put in a box as a prompt; none does today.
     QString m_placedPrompt[BoxCount];
 

@@ -1,4 +1,5 @@
 #include "core/datafolder.h"
+#include "core/fixedrecord.h"
 #include "customerbytes.h"
 #include "customers/customerfile.h"
 #include "scriptedprompts.h"
@@ -174,9 +175,10 @@ private slots:
 
     // --- writing -----------------------------------------------------------------------
 
-    void writeFillsTheParallelRecords()
+    void writeKeepsTheParallelFilesAligned()
     {
         writeCustomers({person("P1", "Ann", "Lee"), person("P2", "Bo", "Kim")});
+        // Other programs' data in record 2 survives; the short file is extended.
         const QByteArray contract = QByteArray(386, 'c') + QByteArray(386, 'd');
         fixture::writeFile(path("/ContractInfo.txt"), contract);
         QVERIFY(m_file->Open());
@@ -188,9 +190,14 @@ private slots:
         fixture::Customer expected = person("P2", "Bo", "Kim");
         expected.email = "bo@kim.example";
         QCOMPARE(customerBytes(), records({person("P1", "Ann", "Lee"), expected}));
-        QCOMPARE(fixture::readFile(path("/ContractInfo.txt")),
-                 QByteArray(386, 'c') + QByteArray(386, '\0'));
+        QCOMPARE(fixture::readFile(path("/ContractInfo.txt")), contract);
         QCOMPARE(fixture::readFile(path("/CycleInfo.txt")), QByteArray(2 * 69, '\0'));
+
+        // A customer past the end of the parallel files extends them with zeros.
+        QVERIFY(!m_file->WriteCustomer(
+            3, CustomerRecord::fromRecord(FixedRecord(328, fixture::bytes(person("P3", "Cy", "Ray"))))));
+        QCOMPARE(fixture::readFile(path("/ContractInfo.txt")), contract + QByteArray(386, '\0'));
+        QCOMPARE(fixture::readFile(path("/CycleInfo.txt")), QByteArray(3 * 69, '\0'));
     }
 
     void saveRules_data()
@@ -868,6 +875,32 @@ private slots:
         QVERIFY(m_prompts.shown.isEmpty());
         QCOMPARE(fixture::readFile(path("/AuxFiles/N1/AuxFile0/Data.txt")), QByteArray("x\r\n"));
         QCOMPARE(fixture::readFile(path("/AuxFiles/N1/AuxFile5/Data.txt")), QByteArray("y\r\n"));
+    }
+
+    void aNewCustomerStartsWithoutTheNotesShownBefore_data()
+    {
+        QTest::addColumn<bool>("retain");
+        QTest::newRow("not retained") << false;
+        QTest::newRow("retained") << true;
+    }
+    void aNewCustomerStartsWithoutTheNotesShownBefore()
+    {
+        QFETCH(bool, retain);
+        writeCustomers({person("C1", "F", "L")});
+        fixture::writeFile(path("/AuxFiles/C1/AuxFile0/Data.txt"), "gate 1234\r\n");
+        QVERIFY(m_file->Open());
+        QCOMPARE(m_file->auxTexts().at(0), QString("gate 1234"));
+        m_file->setRetainAux(retain);
+        QVERIFY(m_file->AddNew());
+        CustomerRecord added;
+        added.account = "N1";
+        added.firstName = "Bo";
+        added.lastName = "Kim";
+        QVERIFY(m_file->SaveCustomer(added).saved);
+        QCOMPARE(m_file->auxTexts().at(0), retain ? QString("gate 1234") : QString());
+        m_file->SaveAuxData(m_file->auxTexts());
+        QCOMPARE(fixture::readFile(path("/AuxFiles/N1/AuxFile0/Data.txt")),
+                 retain ? QByteArray("gate 1234\r\n") : QByteArray("\r\n"));
     }
 
     void auxStepsSaveAndStopAtTheEnds()

@@ -253,8 +253,8 @@ private slots:
         openScreen();
         auto *box = m_screen->findChild<QLineEdit *>(name);
         QVERIFY(box);
-        QCOMPARE(box->maxLength(), maxLength);
         QCOMPARE(box->toolTip(), toolTip);
+        expectFieldWidth(box, maxLength);
     }
 
     void combosTakeNoMoreThanTheirFields_data()
@@ -272,8 +272,8 @@ private slots:
         openScreen();
         auto *combo = m_screen->findChild<QComboBox *>(name);
         QVERIFY(combo);
-        QCOMPARE(combo->lineEdit()->maxLength(), maxLength);
         QCOMPARE(combo->insertPolicy(), QComboBox::NoInsert);
+        expectFieldWidth(combo->lineEdit(), maxLength);
     }
 
     void menuAndFrameTexts()
@@ -521,6 +521,37 @@ private slots:
         QCOMPARE(customerBytes().size(), 328);
     }
 
+    void aNewCustomerOpensEveryNameBox_data()
+    {
+        QTest::addColumn<bool>("emptyFile");
+        QTest::newRow("after a business") << false;
+        QTest::newRow("first customer") << true;
+    }
+    void aNewCustomerOpensEveryNameBox()
+    {
+        QFETCH(bool, emptyFile);
+        if (!emptyFile)
+            writeCustomers({fixture::business("B1", "Acme Tools")});
+        openScreen();
+        if (!emptyFile) {
+            QVERIFY(!box(8)->isEnabled());
+            click("cmdCustomer_2");
+        }
+        QVERIFY(m_file->adding());
+        for (int index : {1, 8, 9, 10})
+            QVERIFY2(box(index)->isEnabled(), qPrintable(QString::number(index)));
+        QTest::keyClicks(box(0), QStringLiteral("P1"));
+        QTest::keyClicks(box(8), QStringLiteral("Ann"));
+        QTest::keyClicks(box(10), QStringLiteral("Lee"));
+        QCOMPARE(box(10)->text(), QStringLiteral("Lee"));
+        // The type still decides which boxes a shown customer offers.
+        click("cmdAcctType");
+        QCOMPARE(label("lbLType")->text(),
+                 emptyFile ? QStringLiteral("Business") : QStringLiteral("Individual"));
+        QCOMPARE(box(1)->isEnabled(), emptyFile);
+        QCOMPARE(box(8)->isEnabled(), !emptyFile);
+    }
+
     void addressStyles_data()
     {
         QTest::addColumn<bool>("usa");
@@ -594,6 +625,21 @@ private slots:
         QCOMPARE(storedField(bytes, 1, 0, 20), QStringLiteral("217-555-"));
         QCOMPARE(lastShown().text, QStringLiteral("Telephone Number will be used as Acct No."));
         QCOMPARE(storedField(bytes, 1, 150, 20), QStringLiteral("Springfield"));
+    }
+
+    void aTelephoneTypedWithBlanksBecomesTheAccountWhole()
+    {
+        writeCustomers({fixture::person("A1", "Ann", "Lee")});
+        openScreen();
+        click("cmdCustomer_2");
+        QTest::keyClicks(box(8), QStringLiteral("Bo"));
+        QTest::keyClicks(box(10), QStringLiteral("Ray"));
+        QTest::keyClicks(box(6), QStringLiteral("  217-555-0101  "));
+        click("cmdNav_0");
+        const QByteArray bytes = customerBytes();
+        QCOMPARE(bytes.size(), 2 * 328);
+        QCOMPARE(bytes.mid(328 + 0, 20), QByteArray("217-555-0101        "));
+        QCOMPARE(bytes.mid(328 + 207, 13), QByteArray("217-555-0101 "));
     }
 
     // --- key filters -------------------------------------------------------------
@@ -717,6 +763,21 @@ private slots:
         QCOMPARE(box(1)->text(), QStringLiteral("Garden Co"));
     }
 
+    void passingThroughTheListStaysWithANamesake()
+    {
+        writeCustomers({fixture::person("A1", "John", "Smith"), fixture::person("A2", "Bo", "Gray"),
+                        fixture::person("A3", "John", "Smith")});
+        openScreen();
+        click("cmdNav_3");
+        QCOMPARE(m_file->current(), 3);
+        auto *accounts = m_screen->findChild<QComboBox *>("cboAccounts");
+        QCOMPARE(accounts->currentText(), QStringLiteral("Smith, John"));
+        accounts->lineEdit()->setFocus(Qt::TabFocusReason);
+        box(2)->setFocus(Qt::TabFocusReason);
+        QCOMPARE(m_file->current(), 3);
+        QCOMPARE(box(0)->text(), QStringLiteral("A3"));
+    }
+
     // --- searching ---------------------------------------------------------------
 
     void search_data()
@@ -831,6 +892,24 @@ private slots:
             QCOMPARE(bytes.size(), 3 * 328);
             QCOMPARE(QApplication::focusWidget(), box(0));
         }
+    }
+
+    void rowsFoundBeforeADeleteStillLoadTheirCustomers()
+    {
+        writeCustomers({fixture::person("A1", "Ann", "Lee"), fixture::person("A2", "Bo", "Ray"),
+                        fixture::person("A3", "Cy", "Fox"), fixture::person("A4", "Di", "Orr")});
+        openScreen();
+        triggerAction("mnuPrint");
+        click("cmdNav_2");
+        m_prompts.answerNext(true);
+        triggerAction("mnuDelete");
+        QCOMPARE(customerBytes().size(), 3 * 328);
+        QCOMPARE(gridRecords(), (QList<int>{1, 2, 3}));
+        auto *grid = m_screen->findChild<QTableView *>("fgCustomersFound");
+        QCOMPARE(grid->model()->index(2, 0).data().toString(), QStringLiteral("Di Orr"));
+        grid->setCurrentIndex(grid->model()->index(2, 0));
+        triggerAction("mnuSelect");
+        QCOMPARE(box(0)->text(), QStringLiteral("A4"));
     }
 
     void deletingTheOnlyCustomerStartsAFirstOne()
@@ -1217,6 +1296,40 @@ private slots:
         QCOMPARE(plain("txtAux_1")->toPlainText(), QString());
     }
 
+    void largeEditorStaysWithItsCustomer_data()
+    {
+        QTest::addColumn<QString>("move");
+        QTest::addColumn<QByteArray>("firstNotes");
+        QTest::newRow("next record") << "cmdNav_2" << QByteArray("typed\r\n");
+        QTest::newRow("show next account") << "cmdSaveAux_7" << QByteArray("typed\r\n");
+        QTest::newRow("delete") << "mnuDelete" << QByteArray();
+    }
+    void largeEditorStaysWithItsCustomer()
+    {
+        QFETCH(QString, move);
+        QFETCH(QByteArray, firstNotes);
+        writeCustomers({fixture::person("A1", "Ann", "Lee"), fixture::person("A2", "Bo", "Ray")});
+        fixture::writeFile(m_dir->path() + "/AuxFiles/A2/AuxFile0/Data.txt", "Bo's own\r\n");
+        openScreen();
+        triggerAction("mnuAux");
+        QTest::mouseDClick(plain("txtAux_0")->viewport(), Qt::LeftButton);
+        plain("txtBig")->setPlainText(QStringLiteral("typed"));
+        if (move == QLatin1String("mnuDelete")) {
+            m_prompts.answerNext(true);
+            triggerAction(move);
+        } else {
+            click(move);
+        }
+        QCOMPARE(box(0)->text(), QStringLiteral("A2"));
+        QCOMPARE(fixture::readFile(m_dir->path() + "/AuxFiles/A1/AuxFile0/Data.txt"), firstNotes);
+        QVERIFY(!plain("txtBig")->isVisible());
+        QCOMPARE(plain("txtAux_0")->toPlainText(), QStringLiteral("Bo's own"));
+        // Nothing of the first customer's editor reaches the second one's notes.
+        click("cmdSaveAux_2");
+        QCOMPARE(fixture::readFile(m_dir->path() + "/AuxFiles/A2/AuxFile0/Data.txt"),
+                 QByteArray("Bo's own\r\n"));
+    }
+
     void retainKeepsTheBoxesAndStepSavesThem_data()
     {
         QTest::addColumn<bool>("retain");
@@ -1355,6 +1468,24 @@ private slots:
     }
 
 private:
+    // The box takes as many characters as its field stores, and blanks typed around
+    // them on top (the field drops those); one character more is refused.
+    void expectFieldWidth(QLineEdit *box, int width) const
+    {
+        const QString full(width, u'x');
+        // The business name waits for the type that uses it.
+        box->setEnabled(true);
+        box->clear();
+        QTest::keyClicks(box, full + u'y');
+        QCOMPARE(box->text(), full);
+        box->clear();
+        QTest::keyClicks(box, QStringLiteral("  ") + full + QStringLiteral("  "));
+        QCOMPARE(box->text(), QStringLiteral("  ") + full + QStringLiteral("  "));
+        box->setCursorPosition(1);
+        QTest::keyClicks(box, QStringLiteral("y"));
+        QCOMPARE(box->text(), QStringLiteral("  ") + full + QStringLiteral("  "));
+    }
+
     void writeCustomers(const QList<Customer> &customers)
     {
         QByteArray bytes;
