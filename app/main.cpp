@@ -31,7 +31,8 @@ int main(int argc, char *argv[])
     PelmorMasterModule program(PelmorMasterModule::defaultDataFolder(), prompts, clock,
                                {dialer::PortSerialLine::factory(), &printDialogs, &setupDialogs});
     program.watchTerminationSignals();
-    if (!program.Main())
+    // An end asked for while starting has already run; the event loop would never end.
+    if (!program.Main() || program.isExiting())
         return 0;
     return app.exec();
 }

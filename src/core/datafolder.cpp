@@ -148,8 +148,9 @@ bool DataFolder::FileIsPresent(const QString &relative) const
 {
     PathState state;
     const QString target = resolve(relative, state);
+    // A folder standing where a data file belongs is not the file; nothing replaces it.
     if (state.exists)
-        return true;
+        return !state.isDir;
     const QString backup = path(backupOf(relative));
     if (!QFileInfo(backup).isFile())
         return false;

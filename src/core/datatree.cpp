@@ -13,6 +13,12 @@ namespace {
 constexpr int CustomerRecordLength = 328;
 constexpr int AccountWidth = 20;
 
+// The blanks of a fixed-width field and the zeros of a record cut short.
+bool isPadding(char c)
+{
+    return c == ' ' || c == '\0';
+}
+
 bool isFolder(const QByteArray &native)
 {
     struct stat buffer;
@@ -82,18 +88,25 @@ std::optional<QString> CreateDataFolders(DataFolder &data, const QDate &today)
     QFile file(data.path(customers));
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    const QByteArray bytes = file.read(count * CustomerRecordLength);
-    file.close();
     const QByteArray nativeRoot = QFile::encodeName(data.root());
+    // One record at a time: the file may be far larger than any customer file should be.
+    char record[CustomerRecordLength];
     for (qint64 n = 0; n < count; ++n) {
-        const qint64 offset = n * CustomerRecordLength;
-        if (offset >= bytes.size())
+        const qint64 got = file.read(record, CustomerRecordLength);
+        if (got <= 0)
             break;
-        const qsizetype width = std::min<qsizetype>(AccountWidth, bytes.size() - offset);
-        const QString account = codepage::decode(bytes.constData() + offset, width);
+        // Trimmed of padding at the ends only, as the customer file reads it, so a
+        // folder is made only for an account the customer screens know.
+        qsizetype begin = 0;
+        qsizetype end = std::min<qsizetype>(AccountWidth, got);
+        while (begin < end && isPadding(record[begin]))
+            ++begin;
+        while (end > begin && isPadding(record[end - 1]))
+            --end;
+        const QString account = codepage::decode(record + begin, end - begin);
         // A blank, short or unsafe account gets no folder: it could name one
         // outside "/AuxFiles".
-        if (const auto failed = ensureAuxFolders(data, nativeRoot, QString(account).remove(QChar(0))))
+        if (const auto failed = ensureAuxFolders(data, nativeRoot, account))
             return failed;
     }
     return std::nullopt;

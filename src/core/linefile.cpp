@@ -6,9 +6,23 @@ namespace linefile {
 
 QByteArray encodeValue(const QString &value)
 {
+    // A multi-line box here separates its lines with LF alone; the files separate every
+    // line with CR LF, as a reader of the format expects.
     QByteArray out = codepage::encode(value);
-    out.append("\r\n");
-    return out;
+    QByteArray lines;
+    lines.reserve(out.size() + 2);
+    for (qsizetype i = 0; i < out.size(); ++i) {
+        const char c = out.at(i);
+        if (c == '\r' || c == '\n') {
+            if (c == '\r' && i + 1 < out.size() && out.at(i + 1) == '\n')
+                ++i;
+            lines.append("\r\n");
+        } else {
+            lines.append(c);
+        }
+    }
+    lines.append("\r\n");
+    return lines;
 }
 
 QByteArray encode(const QStringList &values)

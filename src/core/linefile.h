@@ -5,7 +5,8 @@
 #include <QStringList>
 
 // Line files: one value a line, CR LF, Windows-1252; a value with line breaks of
-// its own is written unchanged and reads back as several lines.
+// its own (CR LF, LF or CR) is written with CR LF between its lines and reads back as
+// several lines.
 namespace linefile {
 QByteArray encode(const QStringList &values);
 QByteArray encodeValue(const QString &value);

@@ -1,6 +1,7 @@
 #include "core/textrecord.h"
 
 #include "core/codepage.h"
+#include "core/linefile.h"
 
 #include <charconv>
 #include <cmath>
@@ -150,8 +151,7 @@ TextRecordWriter &TextRecordWriter::line(const QString &value)
 {
     if (m_inRecord)
         endRecord();
-    m_bytes.append(codepage::encode(value));
-    m_bytes.append(kLineEnd);
+    m_bytes.append(linefile::encodeValue(value));
     return *this;
 }
 

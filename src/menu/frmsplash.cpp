@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
@@ -122,6 +123,7 @@ frmSplash::frmSplash(Navigator &navigator, QWidget *parent)
     imgWelcome->setToolTip(QStringLiteral("Set up your business"));
     imgWelcome->setAccessibleName(QStringLiteral("Set up your business"));
     connect(imgWelcome, &QToolButton::clicked, this, &frmSplash::imgWelcome_Click);
+    imgWelcome->installEventFilter(this);
 
     lblWelcome = new QLabel(fraWelcome);
     lblWelcome->setObjectName(QStringLiteral("lblWelcome"));
@@ -176,6 +178,20 @@ void frmSplash::cmdContinue_Click()
     }
     fraWelcome->setVisible(true);
     imgWelcome->setFocus(Qt::OtherFocusReason);
+}
+
+// The picture is the panel's only action: Enter opens it as Space does.
+bool frmSplash::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == imgWelcome && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+            !(key->modifiers() & ~Qt::KeypadModifier)) {
+            imgWelcome->click();
+            return true;
+        }
+    }
+    return Screen::eventFilter(watched, event);
 }
 
 void frmSplash::imgWelcome_Click()

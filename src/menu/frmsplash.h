@@ -24,6 +24,9 @@ public:
     void cmdContinue_Click();
     void imgWelcome_Click();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     Navigator &m_navigator;
 

@@ -24,8 +24,10 @@
 #include <QDesktopServices>
 #include <QDialog>
 #include <QDir>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QSocketNotifier>
+#include <QSysInfo>
 #include <QUrl>
 
 #include <csignal>
@@ -96,19 +98,23 @@ bool PelmorMasterModule::Main()
     m_setup->setPrintSample(
         [this](const PrintSettings &settings) { return m_printouts->PrintSample(settings); });
     addScreen(m_setup, Target::Setup);
+    // The modem probe lets events run, so the end may already have been asked for.
+    if (m_exiting)
+        return false;
 
     m_splash = new frmSplash(*this);
     addScreen(m_splash);
     m_splash->show();
     m_splash->repaint();
 
-    if (!CheckPreviousInstance())
+    if (!CheckPreviousInstance() || m_exiting)
         return false;
+    m_instanceChecked = true;
 
     m_menu = new frmStartup(m_data, m_prompts, *this);
     addScreen(m_menu, Target::MainMenu);
     LoadBackgroundScreens();
-    return true;
+    return !m_exiting;
 }
 
 void PelmorMasterModule::LoadBackgroundScreens()
@@ -120,11 +126,13 @@ void PelmorMasterModule::LoadBackgroundScreens()
     // when the main menu first asks for it.
     addScreenFactory(Target::CustomerMaintenance, [this]() -> Screen * {
         m_customers = std::make_unique<CustomerFile>(m_data, m_prompts);
+        // The dialer is listed before the customer screen that is added on return, so it
+        // is made first: the end closes screens from the last made.
+        auto *dialer = new frmDialer(*m_telephone, m_state, m_data, m_prompts);
+        addScreen(dialer);
         auto *customers = new frmNewCustomer(*m_customers, *m_settings, m_state, m_prompts, *this,
                                              *m_pageSource, m_clock);
         customers->setRoutineName(QStringLiteral("Invoice"));
-        auto *dialer = new frmDialer(*m_telephone, m_state, m_data, m_prompts);
-        addScreen(dialer);
         customers->setStartInvoice([this](const customers::InvoiceCustomer &chosen) {
             m_invoice.Customer = chosen.Customer;
             m_invoice.Street = chosen.Street;
@@ -152,7 +160,19 @@ bool PelmorMasterModule::CheckPreviousInstance()
     m_lock->setStaleLockTime(0);
     if (m_lock->tryLock(0))
         return true;
-    if (m_lock->error() == QLockFile::LockFailedError) {
+    // A lock file that names no process on this machine (cut short by a power failure,
+    // mangled, or copied from another computer with the data) would keep the program
+    // out for good. Removing it fails while a running copy still holds it.
+    QString host;
+    const bool namesNoProcess =
+        m_lock->error() == QLockFile::LockFailedError
+        && (!m_lock->getLockInfo(nullptr, &host, nullptr)
+            || (!host.isEmpty() && host != QSysInfo::machineHostName()));
+    if (namesNoProcess && m_lock->removeStaleLockFile() && m_lock->tryLock(0))
+        return true;
+    // Something that is not a file stands in its place: no copy can hold it.
+    const QFileInfo lockFile(m_data.root() + QStringLiteral("/PelmorInvoicer.lock"));
+    if (m_lock->error() == QLockFile::LockFailedError && lockFile.isFile()) {
         m_prompts.tell(QStringLiteral("Pelmor Invoicer is already Running!\r\n"
                                       "Look for it on the Task Bar"));
         m_lock.reset();
@@ -215,7 +235,9 @@ void PelmorMasterModule::ExitApplication()
         return;
     m_exiting = true;
 
-    m_data.BackupDataFiles();
+    // A copy that is not known to be the only one leaves the running copy's backup alone.
+    if (m_instanceChecked)
+        m_data.BackupDataFiles();
 
     // A prompt that is open when the end is asked for is answered "cancel".
     while (QWidget *modal = QApplication::activeModalWidget()) {
@@ -263,8 +285,13 @@ void PelmorMasterModule::ShowMessage(const QString &text, const QString &title)
 
 void PelmorMasterModule::watchTerminationSignals()
 {
-    if (signalPipe[0] != -1 || ::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0)
+    if (m_signalNotifier)
         return;
+    // One pipe for the process; each program object listens on it while it lives.
+    if (signalPipe[0] == -1 && ::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0) {
+        signalPipe[0] = signalPipe[1] = -1;
+        return;
+    }
     m_signalNotifier = new QSocketNotifier(signalPipe[1], QSocketNotifier::Read, this);
     connect(m_signalNotifier, &QSocketNotifier::activated, this, [this] {
         char byte;

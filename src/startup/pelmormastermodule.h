@@ -59,7 +59,7 @@ public:
     static QString defaultDataFolder();
 
     // The start-up sequence. False when the program must end at once (a second
-    // instance, a folder that cannot be made).
+    // instance, a folder that cannot be made, or the end was asked for meanwhile).
     bool Main();
 
     // Ends the program: backup, screens closed from the last created to the first,
@@ -124,4 +124,6 @@ private:
     std::function<void()> m_quit;
     QSocketNotifier *m_signalNotifier = nullptr;
     bool m_exiting = false;
+    // This copy holds the lock (or the folder cannot be locked): the end may back up.
+    bool m_instanceChecked = false;
 };

@@ -34,7 +34,8 @@ void Screen::closeByProgram()
 bool Screen::restoreGeometryFromSettings()
 {
     QSettings settings(QStringLiteral("Pelmor"), m_settingsKey);
-    const QByteArray geometry = settings.value(objectName() + QStringLiteral("/geometry")).toByteArray();
+    const QByteArray geometry =
+        settings.value(objectName() + QStringLiteral("/geometry")).toByteArray();
     if (geometry.isEmpty() || !restoreGeometry(geometry))
         return false;
     m_placed = true;
@@ -56,6 +57,10 @@ void Screen::showEvent(QShowEvent *event)
 
 void Screen::saveGeometryToSettings() const
 {
+    // A screen never shown in this run and with nothing restored has no place of its
+    // own yet; saving Qt's default would pin it to the corner from then on.
+    if (!m_placed)
+        return;
     QSettings settings(QStringLiteral("Pelmor"), m_settingsKey);
     settings.setValue(objectName() + QStringLiteral("/geometry"), saveGeometry());
 }

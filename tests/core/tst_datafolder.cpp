@@ -94,6 +94,17 @@ private slots:
         QVERIFY(!QFileInfo::exists(root() + "/Services.txt"));
     }
 
+    void folderWhereAFileBelongsIsNotPresent()
+    {
+        QVERIFY(QDir().mkpath(root() + "/PIInventoriedItems.txt/inside"));
+        QVERIFY(testfiles::writeBytes(root() + "/Backup/PIInventoriedItems.txt", records(2, 104)));
+        DataFolder data(root());
+        QVERIFY(!data.FileIsPresent("/PIInventoriedItems.txt"));
+        QCOMPARE(data.RecordCount("/PIInventoriedItems.txt", 104), 0);
+        QCOMPARE(data.ReadFile("/PIInventoriedItems.txt"), QByteArray());
+        QVERIFY(QFileInfo(root() + "/PIInventoriedItems.txt/inside").isDir());
+    }
+
     void presentFileIsNotReplacedByBackup()
     {
         QVERIFY(testfiles::writeBytes(root() + "/Labor.txt", "new"));

@@ -113,6 +113,8 @@ private slots:
         QTest::newRow("slash") << customer("a/b");
         QTest::newRow("backslash") << customer("a\\b");
         QTest::newRow("colon") << customer("C:x");
+        // Not an account the customer screens could show: no folder "AB" for it.
+        QTest::newRow("zero byte inside") << customer(QByteArray("A\0B", 3));
         // 164 bytes of an account-only tail round down to no record at all.
         QTest::newRow("short record") << QByteArray("ACME").leftJustified(100, ' ');
     }

@@ -25,8 +25,9 @@ void TestLineFile::encodesValues_data()
         << QStringList{"a", "", "b"} << QByteArray("a\r\n\r\nb\r\n");
     QTest::newRow("commas and quotes as they are")
         << QStringList{"Smith, \"John\""} << QByteArray("Smith, \"John\"\r\n");
-    QTest::newRow("own line breaks unchanged")
-        << QStringList{"Happy\r\nHolidays", "x\ny"} << QByteArray("Happy\r\nHolidays\r\nx\ny\r\n");
+    QTest::newRow("own line breaks as CR LF")
+        << QStringList{"Happy\r\nHolidays", "x\ny", "old\rMac", "two\n\nbreaks\n"}
+        << QByteArray("Happy\r\nHolidays\r\nx\r\ny\r\nold\r\nMac\r\ntwo\r\n\r\nbreaks\r\n\r\n");
     QTest::newRow("windows-1252") << QStringList{"Café €9 中"}
                                   << QByteArray("Caf\xE9 \x80"
                                                 "9 ?\r\n");
@@ -77,6 +78,9 @@ void TestLineFile::multiLineValueReadsBackAsSeveralLines()
     const QStringList memo{"Season's greetings\r\nto all our customers", "Thank you"};
     QCOMPARE(linefile::decode(linefile::encode(memo)),
              (QStringList{"Season's greetings", "to all our customers", "Thank you"}));
+    // As a multi-line box here holds it.
+    QCOMPARE(linefile::decode(linefile::encodeValue("Net 30\nNo refunds")),
+             (QStringList{"Net 30", "No refunds"}));
 }
 
 QTEST_GUILESS_MAIN(TestLineFile)

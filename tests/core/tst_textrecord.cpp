@@ -225,11 +225,13 @@ void TestTextRecord::writesPlainLinesInAMixedFile()
     writer.line(QStringLiteral("INV-1, plain"))
         .text(QStringLiteral("Sold, to"))
         .line(QStringLiteral("two\r\nlines"))
+        .line(QStringLiteral("grid\ncell"))
         .line(QString())
         .number(3);
 
-    QCOMPARE(writer.bytes(),
-             QByteArray("INV-1, plain\r\n\"Sold, to\"\r\ntwo\r\nlines\r\n\r\n3\r\n"));
+    QCOMPARE(
+        writer.bytes(),
+        QByteArray("INV-1, plain\r\n\"Sold, to\"\r\ntwo\r\nlines\r\ngrid\r\ncell\r\n\r\n3\r\n"));
 }
 
 void TestTextRecord::readsFields_data()

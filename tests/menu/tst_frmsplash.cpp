@@ -151,13 +151,17 @@ void tst_frmSplash::continueOnAFirstStartShowsTheWelcome()
 void tst_frmSplash::pictureOpensTheSetup_data()
 {
     QTest::addColumn<bool>("keyboard");
-    QTest::newRow("mouse") << false;
-    QTest::newRow("keyboard") << true;
+    QTest::addColumn<int>("key");
+    QTest::newRow("mouse") << false << 0;
+    QTest::newRow("space") << true << int(Qt::Key_Space);
+    QTest::newRow("enter") << true << int(Qt::Key_Return);
+    QTest::newRow("keypad enter") << true << int(Qt::Key_Enter);
 }
 
 void tst_frmSplash::pictureOpensTheSetup()
 {
     QFETCH(bool, keyboard);
+    QFETCH(int, key);
     QSignalSpy operatorClose(m_splash.get(), &Screen::closeRequested);
     QTest::mouseClick(child<QPushButton>("cmdContinue"), Qt::LeftButton);
     auto *picture = child<QToolButton>("imgWelcome");
@@ -165,7 +169,7 @@ void tst_frmSplash::pictureOpensTheSetup()
     if (keyboard) {
         QVERIFY(QTest::qWaitForWindowActive(m_splash.get()));
         QCOMPARE(QApplication::focusWidget(), picture);
-        QTest::keyClick(picture, Qt::Key_Space);
+        QTest::keyClick(picture, Qt::Key(key));
     } else {
         QTest::mouseClick(picture, Qt::LeftButton);
     }

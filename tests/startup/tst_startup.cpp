@@ -52,6 +52,29 @@ PlatformServices fakePlatform()
             &print, &setup};
 }
 
+// Records the order in which windows are closed, and whether the backup was there first.
+class CloseRecorder final : public QObject
+{
+public:
+    explicit CloseRecorder(QString backup) : m_backup(std::move(backup)) {}
+    QStringList closed;
+    bool backupBeforeFirstClose = false;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Close) {
+            if (closed.isEmpty())
+                backupBeforeFirstClose = QFileInfo::exists(m_backup);
+            closed << watched->objectName();
+        }
+        return false;
+    }
+
+private:
+    QString m_backup;
+};
+
 } // namespace
 
 class TestStartup : public QObject
@@ -165,6 +188,28 @@ private slots:
         QVERIFY(!menu->isVisible());
         QCOMPARE(testfiles::readBytes(root() + "/Backup/InvoiceMemo.txt"), QByteArray("memo"));
         QVERIFY(!QFileInfo::exists(root() + "/PelmorInvoicer.lock"));
+    }
+
+    void exitBacksUpFirstThenClosesTheLastMadeFirst()
+    {
+        QVERIFY(testfiles::writeBytes(root() + "/InvoiceMemo.txt", "memo"));
+        PelmorMasterModule program(root(), m_prompts, m_clock, fakePlatform());
+        program.setQuit([] {});
+        QVERIFY(program.Main());
+        QVERIFY(program.show(Navigator::Target::MainMenu, nullptr));
+        // The customer screen and its dialer are made on first use, after the rest.
+        QVERIFY(program.show(Navigator::Target::CustomerMaintenance,
+                             program.screen(Navigator::Target::MainMenu)));
+
+        CloseRecorder recorder(root() + "/Backup/InvoiceMemo.txt");
+        for (QWidget *window : QApplication::topLevelWidgets()) {
+            if (qobject_cast<Screen *>(window))
+                window->installEventFilter(&recorder);
+        }
+        program.ExitApplication();
+        QCOMPARE(recorder.closed, QStringList({"frmNewCustomer", "frmDialer", "frmServices",
+                                               "frmStartup", "frmSplash", "frmSetup"}));
+        QVERIFY(recorder.backupBeforeFirstClose);
     }
 
     void terminationSignalEndsThroughExit()
