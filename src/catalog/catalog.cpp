@@ -8,6 +8,8 @@
 
 #include <algorithm>
 
+#include <QFile>
+
 const QString Catalog::ServicesFile = QStringLiteral("/Services.txt");
 const QString Catalog::SalesItemsFile = QStringLiteral("/PIInventoriedItems.txt");
 const QString Catalog::CustomItemsFile = QStringLiteral("/CustomItems.txt");
@@ -61,6 +63,16 @@ QString notWrittenMessage(const QString &file)
     return QStringLiteral("The file \"%1\" could not be written.").arg(file);
 }
 
+// A file that is there but cannot be read holds rows nobody has seen: a save leaves it
+// as it is instead of writing the empty rows over it.
+bool unreadable(const DataFolder &data, const QString &relative)
+{
+    if (!data.Exists(relative))
+        return false;
+    QFile file(data.path(relative));
+    return !file.open(QIODevice::ReadOnly);
+}
+
 bool validLaborRow(int row)
 {
     return row >= 0 && row < Catalog::LaborRows;
@@ -112,6 +124,7 @@ QByteArray Catalog::fileBytes(const QString &relative, int recordLength, qsizety
 void Catalog::LoadLaborRates()
 {
     m_laborFilePresent = m_data.FileIsPresent(LaborFile);
+    m_laborUnread = unreadable(m_data, LaborFile);
     if (m_laborFilePresent) {
         // Each line is read on its own, so a line short of a field cannot shift the
         // rows after it.
@@ -149,7 +162,7 @@ std::optional<QString> Catalog::SaveLaborRates()
     TextRecordWriter writer;
     for (int row = 0; row < LaborRows; ++row)
         writer.text(m_laborHeadings[row]).text(m_laborRates[row]).endRecord();
-    if (!rewrite(LaborFile, writer.bytes()))
+    if (m_laborUnread || !rewrite(LaborFile, writer.bytes()))
         return notWrittenMessage(LaborFile);
     m_laborFilePresent = true;
     return std::nullopt;
@@ -185,6 +198,7 @@ void Catalog::LoadServices()
 {
     qsizetype count = 0;
     const QByteArray bytes = fileBytes(ServicesFile, ServiceRecord::Length, count);
+    m_unread[int(CatalogKind::Services)] = unreadable(m_data, ServicesFile);
     QList<ServiceRecord> rows = readRecords<ServiceRecord>(bytes, count);
     QStringList descriptions;
     descriptions.reserve(rows.size());
@@ -212,6 +226,7 @@ void Catalog::LoadAdditionalItems()
 {
     qsizetype count = 0;
     const QByteArray bytes = fileBytes(SalesItemsFile, SalesItemRecord::Length, count);
+    m_unread[int(CatalogKind::SalesItems)] = unreadable(m_data, SalesItemsFile);
     const QList<SalesItemRecord> rows = readRecords<SalesItemRecord>(bytes, count);
 
     m_categories.clear();
@@ -242,6 +257,7 @@ void Catalog::LoadCustomItems()
 {
     qsizetype count = 0;
     const QByteArray bytes = fileBytes(CustomItemsFile, CustomItemRecord::Length, count);
+    m_unread[int(CatalogKind::CustomItems)] = unreadable(m_data, CustomItemsFile);
     const QList<CustomItemRecord> rows = readRecords<CustomItemRecord>(bytes, count);
 
     m_customPicks.clear();
@@ -305,7 +321,9 @@ std::optional<QString> Catalog::SaveCatalog()
     bool written[3] = {};
     for (int k = 0; k < 3; ++k) {
         const QString file = fileOf(kinds[k]);
-        if (files[k].isEmpty()) {
+        if (m_unread[k]) {
+            written[k] = false;
+        } else if (files[k].isEmpty()) {
             m_data.DeleteWithBackup(file);
             written[k] = !m_data.Exists(file);
         } else {

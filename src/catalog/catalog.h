@@ -61,7 +61,8 @@ public:
     // Rewrites the three files from the rows (rows without a description are not
     // written; a file left without rows is deleted with its backup copy), then
     // reloads them. Nothing is written when a row cannot be stored; the result is
-    // then the reason, as it is when a file cannot be written.
+    // then the reason, as it is when a file cannot be written. A file that was there
+    // but could not be read at its last load is neither written over nor deleted.
     std::optional<QString> SaveCatalog();
     std::optional<QString> SaveLaborRates();
     // No "/Labor.txt" and the rows still as an absent file gives them: the screen's
@@ -154,4 +155,7 @@ private:
     std::array<QString, LaborRows> m_laborHeadings;
     std::array<QString, LaborRows> m_laborRates;
     bool m_laborFilePresent = false;
+    // Files there at the last load that could not be read, by kind; a save keeps them.
+    bool m_unread[3] = {};
+    bool m_laborUnread = false;
 };

@@ -82,7 +82,7 @@ DataFolder::PathState DataFolder::stat(const QString &absolute)
     struct stat buffer;
     if (::stat(QFile::encodeName(absolute).constData(), &buffer) != 0)
         return {};
-    return {true, S_ISDIR(buffer.st_mode)};
+    return {true, S_ISDIR(buffer.st_mode), S_ISREG(buffer.st_mode)};
 }
 
 QString DataFolder::path(const QString &relative) const
@@ -148,9 +148,10 @@ bool DataFolder::FileIsPresent(const QString &relative) const
 {
     PathState state;
     const QString target = resolve(relative, state);
-    // A folder standing where a data file belongs is not the file; nothing replaces it.
+    // A folder (or a pipe, which would block the reader) standing where a data file
+    // belongs is not the file; nothing replaces it.
     if (state.exists)
-        return !state.isDir;
+        return state.isFile;
     const QString backup = path(backupOf(relative));
     if (!QFileInfo(backup).isFile())
         return false;
@@ -218,13 +219,13 @@ bool DataFolder::ReplaceWithTemporary(const QString &temporary, const QString &t
 
 bool DataFolder::RewriteFile(const QString &relative, const QByteArray &bytes) const
 {
-    QFile::remove(path(backupOf(relative)));
     QSaveFile file(path(relative));
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
         return false;
-    if (file.write(bytes) != bytes.size())
-        return false;
-    return file.commit();
+    // The stale backup copy goes only once the new content is in place: a failed write
+    // keeps both the file and its backup.
+    QFile::remove(path(backupOf(relative)));
+    return true;
 }
 
 bool DataFolder::WriteTextFile(const QString &relative, const QString &text) const

@@ -68,6 +68,7 @@ private:
     {
         bool exists = false;
         bool isDir = false;
+        bool isFile = false;
     };
     static PathState stat(const QString &absolute);
     QString resolve(const QString &relative, PathState &state) const;

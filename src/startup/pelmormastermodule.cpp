@@ -164,10 +164,9 @@ bool PelmorMasterModule::CheckPreviousInstance()
     // mangled, or copied from another computer with the data) would keep the program
     // out for good. Removing it fails while a running copy still holds it.
     QString host;
-    const bool namesNoProcess =
-        m_lock->error() == QLockFile::LockFailedError
-        && (!m_lock->getLockInfo(nullptr, &host, nullptr)
-            || (!host.isEmpty() && host != QSysInfo::machineHostName()));
+    const bool namesNoProcess = m_lock->error() == QLockFile::LockFailedError &&
+                                (!m_lock->getLockInfo(nullptr, &host, nullptr) ||
+                                 (!host.isEmpty() && host != QSysInfo::machineHostName()));
     if (namesNoProcess && m_lock->removeStaleLockFile() && m_lock->tryLock(0))
         return true;
     // Something that is not a file stands in its place: no copy can hold it.

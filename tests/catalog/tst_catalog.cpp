@@ -10,7 +10,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cstring>
 #include <memory>
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 using namespace catalogbytes;
 
@@ -498,7 +503,56 @@ private slots:
         QCOMPARE(m_catalog->rowCount(CatalogKind::CustomItems), 1);
     }
 
+    void unreadableFileIsNeitherWrittenOverNorDeleted_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<bool>("labor");
+        QTest::newRow("services") << QStringLiteral("/Services.txt") << false;
+        QTest::newRow("sales items") << QStringLiteral("/PIInventoriedItems.txt") << false;
+        QTest::newRow("custom items") << QStringLiteral("/CustomItems.txt") << false;
+        QTest::newRow("labor") << QStringLiteral("/Labor.txt") << true;
+    }
+
+    void unreadableFileIsNeitherWrittenOverNorDeleted()
+    {
+        QFETCH(QString, file);
+        QFETCH(bool, labor);
+        write("/Backup" + file, "the copy");
+        QVERIFY(makeUnreadable(path(file)));
+        m_catalog->LoadAll();
+
+        const std::optional<QString> failed =
+            labor ? m_catalog->SaveLaborRates() : m_catalog->SaveCatalog();
+        QCOMPARE(failed.value_or(QString()),
+                 QStringLiteral("The file \"%1\" could not be written.").arg(file));
+        QVERIFY(exists(file));
+        QCOMPARE(read("/Backup" + file), QByteArray("the copy"));
+    }
+
 private:
+    // No permission to read; root reads anything, so there it is a socket, which no
+    // one can open as a file.
+    static bool makeUnreadable(const QString &file)
+    {
+        if (::geteuid() != 0) {
+            QFile unreadable(file);
+            return unreadable.open(QIODevice::WriteOnly) && unreadable.write("rows") == 4 &&
+                   unreadable.setPermissions({});
+        }
+        sockaddr_un address = {};
+        address.sun_family = AF_UNIX;
+        const QByteArray native = QFile::encodeName(file);
+        if (native.size() >= qsizetype(sizeof address.sun_path))
+            return false;
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        if (fd < 0)
+            return false;
+        std::memcpy(address.sun_path, native.constData(), std::size_t(native.size()));
+        const bool bound = ::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0;
+        ::close(fd);
+        return bound;
+    }
+
     QString path(const QString &relative) const { return m_dir->path() + relative; }
     void write(const QString &relative, const QByteArray &bytes)
     {

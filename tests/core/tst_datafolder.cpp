@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 #include "testfiles.h"
 
 namespace {
@@ -168,6 +170,27 @@ private slots:
         QVERIFY(!QFileInfo::exists(root() + "/Backup/InvoiceMemo.txt"));
         // Nothing but the file itself is left behind.
         QCOMPARE(QDir(root()).entryList(QDir::Files), QStringList{"InvoiceMemo.txt"});
+    }
+
+    void failedRewriteKeepsTheBackup()
+    {
+        QVERIFY(testfiles::writeBytes(root() + "/Backup/InvoiceMemo.txt", "old"));
+        // A folder where the file belongs cannot be replaced by a file.
+        QVERIFY(QDir().mkpath(root() + "/InvoiceMemo.txt"));
+        DataFolder data(root());
+        QVERIFY(!data.RewriteFile("/InvoiceMemo.txt", "new"));
+        QCOMPARE(testfiles::readBytes(root() + "/Backup/InvoiceMemo.txt"), QByteArray("old"));
+    }
+
+    void pipeIsNotADataFile()
+    {
+        const QByteArray fifo = QFile::encodeName(root() + "/Services.txt");
+        QCOMPARE(::mkfifo(fifo.constData(), 0600), 0);
+        DataFolder data(root());
+        // Reading it would block for ever; it counts as absent.
+        QVERIFY(!data.FileIsPresent("/Services.txt"));
+        QCOMPARE(data.ReadFile("/Services.txt"), QByteArray());
+        QCOMPARE(data.RecordCount("/Services.txt", 72), qint64(0));
     }
 
     void copyReplacesTarget()
