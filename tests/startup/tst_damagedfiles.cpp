@@ -5,6 +5,7 @@
 #include "ui/printdialogs.h"
 #include "ui/screen.h"
 
+#include "fakeplatform.h"
 #include "scriptedprompts.h"
 #include "testfiles.h"
 
@@ -34,28 +35,9 @@
 
 namespace {
 
-class CancelledPrintDialogs final : public PrintDialogs
-{
-public:
-    std::unique_ptr<QPrinter> choosePrinter() override { return nullptr; }
-};
-
-class CancelledSetupDialogs final : public SetupDialogs
-{
-public:
-    std::optional<QColor> chooseColour(QWidget *, const QColor &) override { return {}; }
-    std::optional<QString> chooseFont(QWidget *, const QString &) override { return {}; }
-    std::optional<QString> chooseFile(QWidget *, const QString &) override { return {}; }
-};
-
-// No test opens a real serial device: every port names a device that is not there.
 PlatformServices fakePlatform()
 {
-    static CancelledPrintDialogs print;
-    static CancelledSetupDialogs setup;
-    return {dialer::PortSerialLine::factory(
-                [](int port) { return QStringLiteral("/nonexistent/tty%1").arg(port); }),
-            &print, &setup};
+    return fakeplatform::make();
 }
 
 // A run that blocks for good would only show as the test's time-out; this names the

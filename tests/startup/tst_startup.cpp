@@ -8,6 +8,7 @@
 #include "ui/messageprompts.h"
 #include "ui/screen.h"
 
+#include "fakeplatform.h"
 #include "scriptedprompts.h"
 
 #include <QDir>
@@ -28,28 +29,9 @@
 
 namespace {
 
-class CancelledPrintDialogs final : public PrintDialogs
-{
-public:
-    std::unique_ptr<QPrinter> choosePrinter() override { return nullptr; }
-};
-
-class CancelledSetupDialogs final : public SetupDialogs
-{
-public:
-    std::optional<QColor> chooseColour(QWidget *, const QColor &) override { return {}; }
-    std::optional<QString> chooseFont(QWidget *, const QString &) override { return {}; }
-    std::optional<QString> chooseFile(QWidget *, const QString &) override { return {}; }
-};
-
-// No test opens a real serial device: every port names a device that is not there.
 PlatformServices fakePlatform()
 {
-    static CancelledPrintDialogs print;
-    static CancelledSetupDialogs setup;
-    return {dialer::PortSerialLine::factory(
-                [](int port) { return QStringLiteral("/nonexistent/tty%1").arg(port); }),
-            &print, &setup};
+    return fakeplatform::make();
 }
 
 // Records the order in which windows are closed, and whether the backup was there first.
