@@ -986,6 +986,12 @@ void frmServices::modifyItem(int kind)
     grid(kind)->setEnabled(false);
 }
 
+bool frmServices::filled(QLineEdit *box, bool ignoreBlanks)
+{
+    const QString text = ignoreBlanks ? box->text().trimmed() : box->text();
+    return !text.isEmpty() || refuse(box);
+}
+
 bool frmServices::refuse(QLineEdit *box, const QString &message)
 {
     m_prompts.beep();
@@ -1007,21 +1013,23 @@ std::optional<Money> amountIn(const QLineEdit *box)
 
 } // namespace
 
+std::optional<Money> frmServices::amountOf(QLineEdit *box, const QString &field)
+{
+    const std::optional<Money> amount = amountIn(box);
+    if (!amount)
+        refuse(box, catalog::amountMessage(field));
+    return amount;
+}
+
 void frmServices::saveService()
 {
-    if (txtDescription[0]->text().trimmed().isEmpty()) {
-        refuse(txtDescription[0]);
+    if (!filled(txtDescription[0], true))
         return;
-    }
-    if (txtCharge[0]->text().isEmpty()) {
-        refuse(txtCharge[0]);
+    if (!filled(txtCharge[0]))
         return;
-    }
-    const std::optional<Money> charge = amountIn(txtCharge[0]);
-    if (!charge) {
-        refuse(txtCharge[0], catalog::amountMessage(QStringLiteral("Charge")));
+    const std::optional<Money> charge = amountOf(txtCharge[0], QStringLiteral("Charge"));
+    if (!charge)
         return;
-    }
     ServiceRecord service;
     service.description = txtDescription[0]->text();
     service.charge = regional::currencyText(*charge);
@@ -1051,18 +1059,12 @@ void frmServices::saveService()
 
 void frmServices::saveSalesItem()
 {
-    if (txtDescription[1]->text().trimmed().isEmpty()) {
-        refuse(txtDescription[1]);
+    if (!filled(txtDescription[1], true))
         return;
-    }
-    if (txtCharge[1]->text().isEmpty()) {
-        refuse(txtCharge[1]);
+    if (!filled(txtCharge[1]))
         return;
-    }
-    if (txtCharge[2]->text().isEmpty()) {
-        refuse(txtCharge[2]);
+    if (!filled(txtCharge[2]))
         return;
-    }
     if (!regional::isNumeric(txtOnHand->text())) {
         txtOnHand->setText(QStringLiteral("0"));
         refuse(txtOnHand);
@@ -1078,21 +1080,16 @@ void frmServices::saveSalesItem()
         txtDiscountQty->setText(QStringLiteral("0"));
 
     // Every value must fit its field before the grid takes it.
-    const std::optional<Money> cost = amountIn(txtCost);
-    if (!cost) {
-        refuse(txtCost, catalog::amountMessage(QStringLiteral("Cost")));
+    const std::optional<Money> cost = amountOf(txtCost, QStringLiteral("Cost"));
+    if (!cost)
         return;
-    }
-    const std::optional<Money> price = amountIn(txtCharge[1]);
-    if (!price) {
-        refuse(txtCharge[1], catalog::amountMessage(QStringLiteral("Sell Price")));
+    const std::optional<Money> price = amountOf(txtCharge[1], QStringLiteral("Sell Price"));
+    if (!price)
         return;
-    }
-    const std::optional<Money> discountPrice = amountIn(txtCharge[2]);
-    if (!discountPrice) {
-        refuse(txtCharge[2], catalog::amountMessage(QStringLiteral("Discount Price")));
+    const std::optional<Money> discountPrice =
+        amountOf(txtCharge[2], QStringLiteral("Discount Price"));
+    if (!discountPrice)
         return;
-    }
     struct Count
     {
         QLineEdit *box;
@@ -1146,28 +1143,19 @@ void frmServices::saveSalesItem()
 
 void frmServices::saveCustomItem()
 {
-    if (txtDescription[2]->text().trimmed().isEmpty()) {
-        refuse(txtDescription[2]);
+    if (!filled(txtDescription[2], true))
         return;
-    }
-    if (txtCharge[3]->text().isEmpty()) {
-        refuse(txtCharge[3]);
+    if (!filled(txtCharge[3]))
         return;
-    }
-    if (txtCharge[4]->text().isEmpty()) {
-        refuse(txtCharge[4]);
+    if (!filled(txtCharge[4]))
         return;
-    }
-    const std::optional<Money> price = amountIn(txtCharge[3]);
-    if (!price) {
-        refuse(txtCharge[3], catalog::amountMessage(QStringLiteral("Sell Price")));
+    const std::optional<Money> price = amountOf(txtCharge[3], QStringLiteral("Sell Price"));
+    if (!price)
         return;
-    }
-    const std::optional<Money> discountPrice = amountIn(txtCharge[4]);
-    if (!discountPrice) {
-        refuse(txtCharge[4], catalog::amountMessage(QStringLiteral("Discount Price")));
+    const std::optional<Money> discountPrice =
+        amountOf(txtCharge[4], QStringLiteral("Discount Price"));
+    if (!discountPrice)
         return;
-    }
     if (txtCustomDiscItems->text().isEmpty())
         txtCustomDiscItems->setText(QStringLiteral("0"));
     const auto quantity = catalog::countInRange(txtCustomDiscItems->text(), Int32Min, Int32Max);

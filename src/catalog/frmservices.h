@@ -93,6 +93,11 @@ private:
 
     // Beeps and puts the cursor in the box; false, so a check can return it.
     bool refuse(QLineEdit *box, const QString &message = {});
+    // False, after refusing the box, when it is empty.
+    bool filled(QLineEdit *box, bool ignoreBlanks = false);
+    // The box's amount; nullopt, after refusing the box with the field's message, when
+    // it holds none.
+    std::optional<Money> amountOf(QLineEdit *box, const QString &field);
     bool operatorLeft(QObject *box, QFocusEvent *event) const;
     void keyDown(QLineEdit *box, QKeyEvent *event);
     void lostFocus(QLineEdit *box);
