@@ -91,74 +91,61 @@ void FixedRecord::setText(int offset, int width, const QString &value)
     put(offset, field.constData(), width);
 }
 
+template <typename T> T FixedRecord::load(int offset) const
+{
+    uchar raw[sizeof(T)];
+    get(offset, raw, int(sizeof(T)));
+    return qFromLittleEndian<T>(raw);
+}
+
+template <typename T> void FixedRecord::store(int offset, T value)
+{
+    uchar raw[sizeof(T)];
+    qToLittleEndian(value, raw);
+    put(offset, raw, int(sizeof(T)));
+}
+
 qint16 FixedRecord::int16(int offset) const
 {
-    uchar raw[2];
-    get(offset, raw, 2);
-    return qFromLittleEndian<qint16>(raw);
+    return load<qint16>(offset);
 }
-
 void FixedRecord::setInt16(int offset, qint16 value)
 {
-    uchar raw[2];
-    qToLittleEndian(value, raw);
-    put(offset, raw, 2);
+    store(offset, value);
 }
-
 qint32 FixedRecord::int32(int offset) const
 {
-    uchar raw[4];
-    get(offset, raw, 4);
-    return qFromLittleEndian<qint32>(raw);
+    return load<qint32>(offset);
 }
-
 void FixedRecord::setInt32(int offset, qint32 value)
 {
-    uchar raw[4];
-    qToLittleEndian(value, raw);
-    put(offset, raw, 4);
+    store(offset, value);
 }
-
 double FixedRecord::float64(int offset) const
 {
-    uchar raw[8];
-    get(offset, raw, 8);
-    return qFromLittleEndian<double>(raw);
+    return load<double>(offset);
 }
-
 void FixedRecord::setFloat64(int offset, double value)
 {
-    uchar raw[8];
-    qToLittleEndian(value, raw);
-    put(offset, raw, 8);
+    store(offset, value);
 }
-
 float FixedRecord::float32(int offset) const
 {
-    uchar raw[4];
-    get(offset, raw, 4);
-    return qFromLittleEndian<float>(raw);
+    return load<float>(offset);
 }
-
 void FixedRecord::setFloat32(int offset, float value)
 {
-    uchar raw[4];
-    qToLittleEndian(value, raw);
-    put(offset, raw, 4);
+    store(offset, value);
 }
 
 Money FixedRecord::money(int offset) const
 {
-    uchar raw[8];
-    get(offset, raw, 8);
-    return Money::fromUnits(qFromLittleEndian<qint64>(raw));
+    return Money::fromUnits(load<qint64>(offset));
 }
 
 void FixedRecord::setMoney(int offset, Money value)
 {
-    uchar raw[8];
-    qToLittleEndian(value.units(), raw);
-    put(offset, raw, 8);
+    store(offset, value.units());
 }
 
 QDateTime FixedRecord::dateTime(int offset) const

@@ -63,6 +63,11 @@ private:
     void get(int offset, void *out, int n) const;
     // Writes the part of the n bytes that lies within the record.
     void put(int offset, const void *in, int n);
+    // Little-endian numbers of any width.
+    template <typename T>
+    T load(int offset) const;
+    template <typename T>
+    void store(int offset, T value);
     QByteArray m_bytes;
 };
 
