@@ -1,5 +1,7 @@
 #pragma once
 
+#include "invoice/invoicedocument.h"
+
 #include "customers/customerrecord.h"
 
 #include <QList>
@@ -33,19 +35,8 @@ QString ReceivableFile(const QString &account);
 // cannot name a folder.
 QString AuxDataFile(const QString &account, int box);
 
-// What the invoice is started with when a customer is chosen.
-struct InvoiceCustomer
-{
-    QString Customer;
-    QString Street;
-    QString Address2;
-    QString Address3;
-    QString State;
-    QString Address4;
-    QString Tel;
-    QString AcctNo;
-    bool operator==(const InvoiceCustomer &) const = default;
-};
+// The sold-to block handed to the invoice being built.
+using InvoiceCustomer = SoldTo;
 InvoiceCustomer ForInvoice(const CustomerRecord &record, bool usaStyle);
 
 // The search criteria, in the order of the search options.

@@ -134,14 +134,7 @@ void PelmorMasterModule::LoadBackgroundScreens()
                                              *m_pageSource, m_clock);
         customers->setRoutineName(QStringLiteral("Invoice"));
         customers->setStartInvoice([this](const customers::InvoiceCustomer &chosen) {
-            m_invoice.Customer = chosen.Customer;
-            m_invoice.Street = chosen.Street;
-            m_invoice.Address2 = chosen.Address2;
-            m_invoice.Address3 = chosen.Address3;
-            m_invoice.State = chosen.State;
-            m_invoice.Address4 = chosen.Address4;
-            m_invoice.Tel = chosen.Tel;
-            m_invoice.AcctNo = chosen.AcctNo;
+            m_invoice.soldTo() = chosen;
             // Until the invoice screen joins, the chosen customer waits on the menu.
             if (!show(Target::Invoice, nullptr))
                 show(Target::MainMenu, nullptr);
