@@ -2,6 +2,7 @@
 
 #include "catalog/catalogrecords.h"
 #include "core/money.h"
+#include "invoice/invoicedocument.h"
 
 #include <QList>
 #include <QObject>
@@ -121,6 +122,28 @@ public:
 
     // A file's name, for messages.
     static QString fileOf(CatalogKind kind);
+
+    // What posting takes out of the stock of "/PIInventoriedItems.txt": labor lines
+    // nothing, other lines their units as a whole number (halves to even) from the
+    // first record of that name, never below 0.
+    struct StockDeduction
+    {
+        // The items clamped at 0, in order, for "Item ... may be low in Inventory".
+        QStringList low;
+        // Why nothing (or not all) could be written.
+        std::optional<QString> error;
+    };
+    // The reason the deduction could not be stored: a line's units or a stock after
+    // it beyond the file's 16-bit field, or a file that cannot be read. Posting asks
+    // before it writes anything.
+    std::optional<QString> CheckStockDeduction(const QList<InvoiceLine> &lines) const;
+    // Writes the lowered stock in place, then reloads the sales items whatever
+    // happened: the screen writes its rows back when the program ends, and would
+    // otherwise put the old stock back.
+    StockDeduction DeductInventory(const QList<InvoiceLine> &lines);
+    // A line's units as the stock takes them: a numeric text through single precision,
+    // halves to even; 0 when not numeric; nullopt beyond 64 bits.
+    static std::optional<qint64> stockUnits(const QString &units);
 
 signals:
     // The rows of a grid changed (a load, an add, a change or a delete).

@@ -35,6 +35,8 @@ struct SalesItemRecord
     static constexpr int Length = 104;
     static constexpr int DescriptionWidth = 50;
     static constexpr int CategoryWidth = 20;
+    // Posting rewrites this field alone.
+    static constexpr int OnHandOffset = 86;
 
     QString description;
     QString category;

@@ -1,0 +1,390 @@
+#include "posting/invoiceposting.h"
+
+#include "catalog/catalog.h"
+#include "core/clock.h"
+#include "core/codepage.h"
+#include "core/datafolder.h"
+#include "core/fixedrecord.h"
+#include "core/names.h"
+#include "core/regional.h"
+#include "customers/customerfile.h"
+#include "customers/customerrecord.h"
+#include "posting/invoicetotals.h"
+
+#include <QByteArrayView>
+#include <QFileInfo>
+#include <QSet>
+#include <QStorageInfo>
+
+#include <limits>
+
+namespace posting {
+
+namespace {
+
+const QString AccountsFolder = QStringLiteral("/PIActiveAccounts");
+const QString InvoiceNumberName = QStringLiteral("Invoice Number");
+const QString AccountNumberName = QStringLiteral("Account Number");
+
+// Room kept free beyond the bytes posting writes: file system blocks and the
+// temporary copies of the backups.
+constexpr qint64 SpareBytes = 64 * 1024;
+
+bool fitsInt16(qint64 value)
+{
+    return value >= std::numeric_limits<qint16>::min() && value <= std::numeric_limits<qint16>::max();
+}
+
+// The quantity of a sold-item record; a units text that is not a number records 0.
+std::optional<qint64> soldQuantity(const QString &units)
+{
+    return regional::wholeNumber(units.trimmed()).value_or(0);
+}
+
+QByteArrayView trimmedField(QByteArrayView field)
+{
+    while (!field.isEmpty() && (field.front() == ' ' || field.front() == '\0'))
+        field = field.sliced(1);
+    while (!field.isEmpty() && (field.back() == ' ' || field.back() == '\0'))
+        field.chop(1);
+    return field;
+}
+
+QString dateText(const QDate &date)
+{
+    return date.isValid() ? regional::shortDate(date) : QString();
+}
+
+} // namespace
+
+InvoicePoster::InvoicePoster(DataFolder &data, Catalog &catalog, const Clock &clock,
+                             FreeSpaceProbe freeSpace)
+    : m_data(data), m_catalog(catalog), m_clock(clock), m_freeSpace(std::move(freeSpace))
+{
+    if (!m_freeSpace) {
+        m_freeSpace = [this] { return QStorageInfo(m_data.root()).bytesAvailable(); };
+    }
+}
+
+QString InvoicePoster::writeError(const QString &relative) const
+{
+    return QStringLiteral("The file \"%1\" could not be written.").arg(relative);
+}
+
+std::optional<QString> InvoicePoster::cannotWrite(const QString &relative) const
+{
+    const QFileInfo target(m_data.path(relative));
+    if (target.exists() || target.isSymLink()) {
+        if (!target.isFile() || !target.isWritable())
+            return writeError(relative);
+        return std::nullopt;
+    }
+    // A file still to be made needs the nearest thing on its path that exists to be
+    // a folder that takes it (a file where a folder belongs would stop it).
+    QFileInfo place(target.absolutePath());
+    while (!place.exists() && !place.isRoot() && place.absolutePath() != place.absoluteFilePath())
+        place = QFileInfo(place.absolutePath());
+    if (!place.isDir() || !place.isWritable())
+        return writeError(relative);
+    return std::nullopt;
+}
+
+bool InvoicePoster::JournalHolds(const QString &number) const
+{
+    const QByteArray wanted = codepage::encode(number.trimmed());
+    const QByteArray journal = m_data.ReadFile(SalesJournalFile);
+    constexpr int length = SalesJournalRecord::Length;
+    constexpr int offset = 65;
+    for (qsizetype at = 0; at + offset < journal.size(); at += length) {
+        const QByteArrayView field = QByteArrayView(journal).sliced(
+            at + offset, std::min<qsizetype>(SalesJournalRecord::InvoiceWidth,
+                                              journal.size() - at - offset));
+        if (trimmedField(field) == QByteArrayView(wanted))
+            return true;
+    }
+    return false;
+}
+
+std::optional<QString> InvoicePoster::CheckPosting(const InvoiceDocument &doc,
+                                                   const PostingRequest &request) const
+{
+    const QString number = doc.number.trimmed();
+    if (!names::isSafeFileName(number))
+        return names::unsafeNameMessage(InvoiceNumberName, doc.number);
+    if (number.size() > SalesJournalRecord::InvoiceWidth)
+        return QStringLiteral("The Invoice Number %1 is longer than %2 characters")
+            .arg(number)
+            .arg(SalesJournalRecord::InvoiceWidth);
+    if (LedgerFile(doc.AcctNo).isEmpty())
+        return names::unsafeNameMessage(AccountNumberName, doc.AcctNo);
+
+    const QString image = CompletedInvoiceFile(number);
+    if (QFileInfo(m_data.path(image)).isFile() || JournalHolds(number))
+        return QStringLiteral("Invoice %1 has already been Posted").arg(number);
+
+    for (const InvoiceLine &line : doc.lines) {
+        if (!fitsInt16(soldQuantity(line[InvoiceLine::Units]).value_or(0)))
+            return QStringLiteral("The Units of %1 are too large to be recorded")
+                .arg(line[InvoiceLine::Description].trimmed());
+    }
+    if (!LedgerEntry::amountText(doc.GrandTotal))
+        return QStringLiteral("The Invoice Total %1 is too large for the Account file")
+            .arg(regional::currencyText(doc.GrandTotal));
+    if (doc.options.prepaid) {
+        const std::optional<Money> paid = regional::parseMoney(doc.prepaidAmount);
+        if (!paid)
+            return QStringLiteral("The Amount Paid \"%1\" is not an Amount").arg(doc.prepaidAmount);
+        if (!LedgerEntry::amountText(*paid))
+            return QStringLiteral("The Amount Paid %1 is too large for the Account file")
+                .arg(doc.prepaidAmount);
+    }
+    const std::pair<Money, QString> taxes[] = {{doc.Tax, request.taxHeading1},
+                                               {doc.Tax2, request.taxHeading2}};
+    for (const auto &[amount, heading] : taxes) {
+        if (amount > Money() && !TaxRecord::amountText(amount))
+            return QStringLiteral("The %1 amount is too large for the Tax Records file")
+                .arg(heading.trimmed());
+    }
+    if (const auto stock = m_catalog.CheckStockDeduction(doc.lines))
+        return stock;
+
+    const QString ledger = LedgerFile(doc.AcctNo);
+    QStringList targets = {SoldItemsFile, SalesJournalFile, ledger, DataFolder::backupOf(ledger),
+                           image, TaxRecordsFile};
+    if (doc.options.prepaid)
+        targets.append(PaymentRecordsFile);
+    if (!request.resumedPartialFile.isEmpty())
+        targets.append(request.resumedPartialFile);
+    for (const QString &target : targets) {
+        if (auto refusal = cannotWrite(target))
+            return refusal;
+    }
+
+    const qint64 ledgerBytes = QFileInfo(m_data.path(ledger)).size();
+    const qint64 needed = qint64(doc.lines.size()) * SoldItemRecord::Length +
+                          SalesJournalRecord::Length + 2 * (ledgerBytes + 3 * LedgerEntry::Length) +
+                          LedgerEntry::Length + ImageOf(doc, m_clock.today()).encode().size() +
+                          2 * TaxRecord::Length + SpareBytes;
+    if (m_freeSpace() < needed)
+        return QStringLiteral("There is not enough room on the disk to Post this Invoice");
+    return std::nullopt;
+}
+
+bool InvoicePoster::RecordSoldItems(const InvoiceDocument &doc)
+{
+    QSet<QString> sold;
+    for (const CatalogPick &pick : m_catalog.itemPicks())
+        sold.insert(pick.description.trimmed());
+    for (const CatalogPick &pick : m_catalog.customPicks())
+        sold.insert(pick.description.trimmed());
+
+    const QDate today = m_clock.today();
+    QList<FixedRecord> records;
+    for (const InvoiceLine &line : doc.lines) {
+        const QString description = line[InvoiceLine::Description].trimmed();
+        // One record a line, however many catalog entries share the name.
+        if (!sold.contains(description))
+            continue;
+        SoldItemRecord record;
+        record.description = description;
+        record.date = today;
+        record.invoiceNumber = QString::number(doc.InvoiceCounter);
+        record.quantity = qint16(soldQuantity(line[InvoiceLine::Units]).value_or(0));
+        records.append(record.toRecord());
+    }
+    if (records.isEmpty())
+        return true;
+    const qint64 first = m_data.RecordCount(SoldItemsFile, SoldItemRecord::Length) + 1;
+    FixedRecordFile file(m_data.path(SoldItemsFile), SoldItemRecord::Length);
+    if (!file.open())
+        return false;
+    for (qsizetype k = 0; k < records.size(); ++k) {
+        if (!file.write(first + k, records.at(k)))
+            return false;
+    }
+    return true;
+}
+
+bool InvoicePoster::WriteSalesJournal(const QString &name, const QString &account,
+                                      const QString &number, Money subTotal, Money tax,
+                                      Money discount, Money total, const QDate &date)
+{
+    const SalesJournalRecord record{name, account, number, date, subTotal, tax, discount, total};
+    return m_data.AppendRecord(SalesJournalFile, record.toRecord());
+}
+
+bool InvoicePoster::CreateAccountFile(const QString &account, const QString &customerText)
+{
+    const QString file = LedgerFile(account);
+    if (file.isEmpty() || !m_data.EnsureFolder(AccountsFolder))
+        return false;
+    const LedgerEntry opening{customerText, account, dateText(m_clock.today()), PreviousBalance,
+                              regional::currencyText(Money())};
+    FixedRecordFile ledger(m_data.path(file), LedgerEntry::Length);
+    return ledger.open() && ledger.write(1, opening.toRecord());
+}
+
+bool InvoicePoster::AddAccountEntry(const QString &account, const QString &customerText,
+                                    const QString &amount, const QString &description,
+                                    const QDate &date)
+{
+    const QString file = LedgerFile(account);
+    if (file.isEmpty())
+        return false;
+    if (!m_data.FileIsPresent(file) && !CreateAccountFile(account, customerText))
+        return false;
+    const LedgerEntry entry{customerText, account, dateText(date), description, amount};
+    return m_data.AppendRecord(file, entry.toRecord());
+}
+
+bool InvoicePoster::BackupAccountFile(const QString &account)
+{
+    const QString file = LedgerFile(account);
+    if (file.isEmpty() || !m_data.EnsureFolder(DataFolder::backupOf(AccountsFolder)))
+        return false;
+    return m_data.CopyDataFile(file, DataFolder::backupOf(file));
+}
+
+bool InvoicePoster::AddPaymentRecord(const QString &account, const QString &customerText,
+                                     const QString &amount, const QString &description,
+                                     const QDate &date)
+{
+    const PaymentRecord record{customerText, account, dateText(date), description, amount};
+    return m_data.AppendRecord(PaymentRecordsFile, record.toRecord());
+}
+
+QString InvoicePoster::PaymentName(const InvoiceDocument &doc) const
+{
+    const QString account = doc.AcctNo.trimmed();
+    const QByteArray customers = m_data.ReadFile(customers::CustomerDataFile);
+    for (qsizetype at = 0; at + CustomerRecord::Length <= customers.size();
+         at += CustomerRecord::Length) {
+        const CustomerRecord customer = CustomerRecord::fromRecord(
+            FixedRecord(CustomerRecord::Length, customers.mid(at, CustomerRecord::Length)));
+        if (customer.account.trimmed() == account)
+            return customer.name.trimmed();
+    }
+    return doc.Customer.trimmed();
+}
+
+bool InvoicePoster::WriteReceivable(const InvoiceDocument &doc)
+{
+    const QDate today = m_clock.today();
+    const QString total = LedgerEntry::amountText(doc.GrandTotal).value_or(QString());
+    // The document's account as handed over, blanks and all, in both fields.
+    if (!AddAccountEntry(doc.AcctNo, doc.AcctNo, total, doc.number, today) ||
+        !BackupAccountFile(doc.AcctNo))
+        return false;
+    if (!doc.options.prepaid)
+        return true;
+    const Money paid = regional::parseMoney(doc.prepaidAmount).value_or(Money());
+    const QString paidText = LedgerEntry::amountText(paid).value_or(QString());
+    return AddAccountEntry(doc.AcctNo, doc.AcctNo, paidText, PaymentReceived, today) &&
+           BackupAccountFile(doc.AcctNo) &&
+           AddPaymentRecord(doc.AcctNo, PaymentName(doc), total, doc.prepaidForm, today);
+}
+
+CompletedInvoiceImage InvoicePoster::ImageOf(const InvoiceDocument &doc, const QDate &today)
+{
+    CompletedInvoiceImage image;
+    image.number = doc.number.trimmed();
+    image.account = doc.AcctNo.trimmed();
+    image.name = doc.Customer.trimmed();
+    image.date = dateText(today);
+    image.amount = regional::currencyText(doc.GrandTotal);
+    image.billTo = {doc.Customer.trimmed(), doc.Street.trimmed(), doc.Address2.trimmed(),
+                    doc.Address3.trimmed(), doc.State.trimmed(), doc.Address4.trimmed()};
+    for (std::size_t k = 0; k < image.shipTo.size(); ++k)
+        image.shipTo[k] = doc.shipTo[k].trimmed();
+    image.shipVia = doc.carrier;
+    image.shipDate = dateText(doc.shipDate);
+    image.invoiceNumber = image.number;
+    image.accountNumber = image.account;
+    image.reference = doc.reference.trimmed();
+    image.attention = doc.attention.trimmed();
+    image.lines = doc.lines;
+    image.totals = {regional::currencyText(doc.Total), regional::currencyText(doc.Tax),
+                    regional::currencyText(doc.Tax2), regional::currencyText(doc.GrandTotal),
+                    regional::currencyText(doc.Ship), regional::currencyText(doc.Misc),
+                    regional::currencyText(doc.Discount)};
+    return image;
+}
+
+bool InvoicePoster::WriteCompletedInvoice(const InvoiceDocument &doc)
+{
+    const QString file = CompletedInvoiceFile(doc.number);
+    if (file.isEmpty() || !m_data.EnsureFolder(CompletedInvoicesFolder))
+        return false;
+    return m_data.RewriteFile(file, ImageOf(doc, m_clock.today()).encode());
+}
+
+bool InvoicePoster::WriteTaxRecord(const QString &heading, const QString &number,
+                                   const QString &amount, const QDate &date)
+{
+    const TaxRecord record{heading, dateText(date), number, amount};
+    return m_data.AppendRecord(TaxRecordsFile, record.toRecord());
+}
+
+PostingOutcome InvoicePoster::PostInvoice(InvoiceDocument &doc, const PostingRequest &request)
+{
+    PostingOutcome outcome;
+    outcome.postedDocument = doc;
+    if (auto refusal = CheckPosting(doc, request)) {
+        outcome.error = refusal;
+        return outcome;
+    }
+    const QDate today = m_clock.today();
+    const QString number = doc.number.trimmed();
+    bool numberUsed = false;
+    const auto failed = [&](const QString &relative) {
+        outcome.error = writeError(relative);
+        // The catalog screen writes its rows back at the end: they must hold what is
+        // on disk, whatever was written.
+        m_catalog.LoadAdditionalItems();
+        // A number in the journal is taken: the next invoice gets a new one.
+        if (numberUsed && request.resumedPartialFile.isEmpty() && request.advanceInvoiceNumber)
+            request.advanceInvoiceNumber();
+        return outcome;
+    };
+
+    if (!RecordSoldItems(doc))
+        return failed(SoldItemsFile);
+    if (!WriteSalesJournal(doc.Customer, doc.AcctNo, number, doc.Total, doc.Tax + doc.Tax2,
+                           doc.Discount, doc.GrandTotal, today))
+        return failed(SalesJournalFile);
+    numberUsed = true;
+    if (!WriteReceivable(doc))
+        return failed(LedgerFile(doc.AcctNo));
+    if (!WriteCompletedInvoice(doc))
+        return failed(CompletedInvoiceFile(number));
+    const Catalog::StockDeduction stock = m_catalog.DeductInventory(doc.lines);
+    outcome.lowInventory = stock.low;
+    if (stock.error) {
+        outcome.error = stock.error;
+        if (request.resumedPartialFile.isEmpty() && request.advanceInvoiceNumber)
+            request.advanceInvoiceNumber();
+        return outcome;
+    }
+    if (doc.Tax > Money() &&
+        !WriteTaxRecord(request.taxHeading1, doc.number,
+                        TaxRecord::amountText(doc.Tax).value_or(QString()), today))
+        return failed(TaxRecordsFile);
+    if (doc.Tax2 > Money() &&
+        !WriteTaxRecord(request.taxHeading2, doc.number,
+                        TaxRecord::amountText(doc.Tax2).value_or(QString()), today))
+        return failed(TaxRecordsFile);
+
+    doc.lines.clear();
+    invoicetotals::ClearTotals(doc);
+    if (!request.resumedPartialFile.isEmpty()) {
+        m_data.DeleteIfPresent(request.resumedPartialFile);
+    } else {
+        doc.reference.clear();
+        if (request.advanceInvoiceNumber)
+            request.advanceInvoiceNumber();
+    }
+    outcome.posted = true;
+    return outcome;
+}
+
+} // namespace posting
