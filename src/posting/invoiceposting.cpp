@@ -12,6 +12,7 @@
 #include "posting/invoicetotals.h"
 
 #include <QByteArrayView>
+#include <QFile>
 #include <QFileInfo>
 #include <QSet>
 #include <QStorageInfo>
@@ -91,12 +92,25 @@ std::optional<QString> InvoicePoster::cannotWrite(const QString &relative) const
 
 bool InvoicePoster::JournalHolds(const QString &number) const
 {
+    if (!m_data.FileIsPresent(SalesJournalFile))
+        return false;
+    QFile file(m_data.path(SalesJournalFile));
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    // The journal grows without bound: it is looked at in place, not copied.
+    QByteArray copy;
+    QByteArrayView journal;
+    if (const qint64 size = file.size(); size > 0) {
+        if (const uchar *mapped = file.map(0, size))
+            journal = QByteArrayView(mapped, size);
+        else
+            journal = copy = file.readAll();
+    }
     const QByteArray wanted = codepage::encode(number.trimmed());
-    const QByteArray journal = m_data.ReadFile(SalesJournalFile);
     constexpr int length = SalesJournalRecord::Length;
     constexpr int offset = 65;
     for (qsizetype at = 0; at + offset < journal.size(); at += length) {
-        const QByteArrayView field = QByteArrayView(journal).sliced(
+        const QByteArrayView field = journal.sliced(
             at + offset, std::min<qsizetype>(SalesJournalRecord::InvoiceWidth,
                                               journal.size() - at - offset));
         if (trimmedField(field) == QByteArrayView(wanted))
