@@ -9,6 +9,7 @@
 #include "testfiles.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLocale>
 #include <QTemporaryDir>
 #include <QTest>
@@ -79,6 +80,9 @@ private slots:
     void refusedBeforeAnythingIsWritten();
     void writeErrorAfterTheJournalKeepsTheNumberTaken();
     void resumedInvoiceDeletesItsPartialFile();
+    void damagedRecordFilesTakeTheNextRecordAtTheirCount_data();
+    void damagedRecordFilesTakeTheNextRecordAtTheirCount();
+    void folderInTheLedgerPlaceIsRefused();
 
 private:
     QString path(const QString &relative) const { return m_dir->path() + relative; }
@@ -520,6 +524,53 @@ void TestInvoicePosting::resumedInvoiceDeletesItsPartialFile()
     QCOMPARE(m_advanced, 0);
     // A resumed invoice keeps its reference for the screen to clear as it does.
     QCOMPARE(doc.reference, QStringLiteral("PO 77"));
+}
+
+void TestInvoicePosting::damagedRecordFilesTakeTheNextRecordAtTheirCount_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("length");
+    QTest::addColumn<int>("tail");
+    QTest::addColumn<int>("records"); // the count the tail leaves
+    for (const auto &[file, length] : {std::pair{QStringLiteral("/InvoiceSalesJournal.txt"), 125},
+                                       std::pair{QStringLiteral("/SoldItems.txt"), 90},
+                                       std::pair{QStringLiteral("/PIActiveAccounts/1001.txt"), 155}}) {
+        QTest::addRow("%s, a few stray bytes", qPrintable(file)) << file << length << 7 << 2;
+        QTest::addRow("%s, most of a record", qPrintable(file)) << file << length << length - 5 << 3;
+    }
+}
+
+void TestInvoicePosting::damagedRecordFilesTakeTheNextRecordAtTheirCount()
+{
+    QFETCH(QString, file);
+    QFETCH(int, length);
+    QFETCH(int, tail);
+    QFETCH(int, records);
+    const QByteArray before = QByteArray(2 * length, 'r') + QByteArray(tail, 't');
+    write(file, before);
+    InvoiceDocument doc = invoice();
+    QVERIFY(m_poster->PostInvoice(doc, request()).posted);
+    const QByteArray after = read(file);
+    // Whole records only, and nothing before the new record is lost.
+    QCOMPARE(after.size() % length, 0);
+    QCOMPARE(after.left(2 * length), before.left(2 * length));
+    QVERIFY(after.size() >= (records + 1) * length);
+    if (records == 3)
+        QCOMPARE(after.mid(2 * length, tail), before.mid(2 * length));
+    const QByteArray added = after.mid(records * length, length);
+    QVERIFY(added.contains("20260001"));
+}
+
+void TestInvoicePosting::folderInTheLedgerPlaceIsRefused()
+{
+    QVERIFY(QDir(m_dir->path()).mkpath("PIActiveAccounts/1001.txt/inside"));
+    const Snapshot before = snapshot();
+    InvoiceDocument doc = invoice();
+    const PostingOutcome outcome = m_poster->PostInvoice(doc, request());
+    QCOMPARE(outcome.error.value_or(QString()),
+             QStringLiteral("The file \"/PIActiveAccounts/1001.txt\" could not be written."));
+    QVERIFY(snapshot() == before);
+    QVERIFY(QFileInfo(path("/PIActiveAccounts/1001.txt/inside")).isDir());
 }
 
 QTEST_GUILESS_MAIN(TestInvoicePosting)

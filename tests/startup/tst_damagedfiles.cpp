@@ -21,6 +21,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <bit>
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
@@ -160,6 +161,33 @@ struct DataFile
 
 const QByteArray Accounts[] = {"A100", "B200"};
 
+// What a posted invoice leaves: the journals the program copies to "/Backup" at the
+// end, the payment records and an invoice image.
+QList<DataFile> postedFiles()
+{
+    const QByteArray day = littleEndian(std::bit_cast<quint64>(46364.0));
+    return {
+        {"/InvoiceSalesJournal.txt", 125,
+         field("Nia Moss", 45) + field("A100", 20) + field("20260001", 20) + day + amount(9998) +
+             amount(412) + amount(0) + amount(10410)},
+        {"/SoldItems.txt", 90,
+         field("Faucet", 60) + day + field("20260001", 20) + littleEndian<qint16>(2)},
+        {"/TaxRecords.txt", 75,
+         field("Sales Tax", 20) + field("12/8/2026", 15) + field("20260001", 30) +
+             field("4.12", 10)},
+        {"/CAPaymentRecords.txt", 155,
+         field("Nia Moss", 45) + field("A100", 25) + field("12/8/2026", 15) +
+             field("Check # 12", 60) + field("$104.10", 10)},
+        {"/CompletedInvoices/20260001.txt", 0,
+         "20260001\r\nA100\r\nNia Moss\r\n12/8/2026\r\n$104.10\r\n" +
+             QByteArray("\"\"\r\n").repeated(12) +
+             "UPS\r\n12/9/2026\r\n20260001\r\nA100\r\nPO 7\r\n\r\n1\r\n"
+             "2\r\nFaucet\r\n12/8/2026\r\n$49.99\r\n$99.98\r\nTrue\r\n"
+             "\"$99.98\",\"$4.12\",\"$0.00\",\"$104.10\",\"$0.00\",\"$0.00\",\"$0.00\"\r\n",
+         -1},
+    };
+}
+
 QList<DataFile> dataFiles(const QString &root)
 {
     QList<DataFile> files{
@@ -200,6 +228,7 @@ QList<DataFile> dataFiles(const QString &root)
         files.append({"/PIActiveAccounts/" + QString::fromLatin1(account) + ".txt", 0,
                       "receivable of " + account + "\r\n", -1});
     }
+    files += postedFiles();
     return files;
 }
 
