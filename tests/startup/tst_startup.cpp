@@ -189,7 +189,8 @@ private slots:
                 window->installEventFilter(&recorder);
         }
         program.ExitApplication();
-        QCOMPARE(recorder.closed, QStringList({"frmNewCustomer", "frmDialer", "frmServices",
+        QCOMPARE(recorder.closed, QStringList({"frmNewCustomer", "frmDialer", "frmBlanks",
+                                               "frmServices",
                                                "frmStartup", "frmSplash", "frmSetup"}));
         QVERIFY(recorder.backupBeforeFirstClose);
     }
@@ -259,6 +260,23 @@ private slots:
         QCOMPARE(program.invoice().Customer, QString(" Nia  Moss"));
         QVERIFY(menu->isVisible());
         QVERIFY(!customers->isVisible());
+        program.ExitApplication();
+    }
+
+    void blankFormsOpenFromTheMenuAndReturn()
+    {
+        PelmorMasterModule program(root(), m_prompts, m_clock, fakePlatform());
+        program.setQuit([] {});
+        QVERIFY(program.Main());
+        Screen *menu = program.screen(Navigator::Target::MainMenu);
+        program.show(Navigator::Target::MainMenu, nullptr);
+        QVERIFY(program.show(Navigator::Target::BlankForms, menu));
+        Screen *blanks = program.screen(Navigator::Target::BlankForms);
+        QVERIFY(blanks && blanks->isVisible());
+        QCOMPARE(blanks->windowTitle(), QString("Print Blank Invoices"));
+        QTest::mouseClick(blanks->findChild<QPushButton *>("Command1_1"), Qt::LeftButton);
+        QVERIFY(menu->isVisible());
+        QVERIFY(!blanks->isVisible());
         program.ExitApplication();
     }
 
