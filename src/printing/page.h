@@ -75,6 +75,9 @@ public:
     virtual double printableHeight() const = 0;
     // 1 on the first page of a job.
     virtual int pageNumber() const = 0;
+    // True when each job would replace the last (a file): printouts of several
+    // jobs put them on the pages of one.
+    virtual bool printsToFile() const { return false; }
 };
 
 // Asks the operator for a printer and opens a page on it for one job.
@@ -95,4 +98,7 @@ public:
 
     virtual ~PageSource() = default;
     virtual Opened choosePrinter() = 0;
+    // The system's default printer without a dialog; where the system has none,
+    // the operator is asked as choosePrinter() does.
+    virtual Opened openDefault() { return choosePrinter(); }
 };

@@ -98,12 +98,12 @@ void PrintEngine::SetPrintColour(bool text)
     }
 }
 
-void PrintEngine::PrintWrapped(double x, double y, double width, const QString &text)
+QStringList PrintEngine::wrapLines(double width, const QString &text, int maxLines) const
 {
     const double room = width - WrapSlack;
-    m_page.setCurrentY(y);
+    QStringList lines;
     QString rest = text;
-    while (!rest.isEmpty()) {
+    while (!rest.isEmpty() && (maxLines < 0 || lines.size() < maxLines)) {
         // The last space whose prefix (space included) still fits. Leading blanks
         // are not a break: they would make an empty line.
         qsizetype fitting = -1;
@@ -138,6 +138,15 @@ void PrintEngine::PrintWrapped(double x, double y, double width, const QString &
                 line.chop(1);
             rest = rest.mid(skipBlanks(rest, end));
         }
+        lines.append(line);
+    }
+    return lines;
+}
+
+void PrintEngine::PrintWrapped(double x, double y, double width, const QString &text)
+{
+    m_page.setCurrentY(y);
+    for (const QString &line : wrapLines(width, text)) {
         m_page.setCurrentX(x);
         m_page.printLine(line);
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "printing/invoiceprintout.h"
 #include "printing/page.h"
 #include "printing/printsettings.h"
 
@@ -8,6 +9,7 @@
 #include <optional>
 
 class DataFolder;
+class Prompts;
 
 namespace printing {
 
@@ -62,6 +64,44 @@ public:
     void DrawFormRules(bool narrative);
     void PrintInvoicePageHeader(const QString &title, float y, const QString &invoiceNumber);
 
+    // The steps of the invoice and packing slip. Positions marked for the narrative
+    // move one inch down while the page header found a narrative file.
+    void PrintInvoiceDataBlock(const QString &account, const QString &invoiceNumber,
+                               const QString &date, const QString &reference, bool memo);
+    // The stored memo in blue; what does not fit above the closing line is left off.
+    void PrintInvoiceMemo();
+    void PrintColumnHeadings();
+    void PrintDetachLine();
+    void PrintSoldTo(const PrintedAddress &address, bool usaStyle);
+    // Nothing when the whole address is empty; no ship line for the carrier "None".
+    void PrintShippedTo(const PrintedAddress &address, bool usaStyle, const QString &shipVia,
+                        const QDate &shipDate, const QDate &today, const QString &reference);
+    // The rows, on as many pages as they need.
+    void PrintItemBody(const InvoicePrintout &invoice);
+    // The narrative between 3.7 in and 5 in; what does not fit is cut and the
+    // operator told.
+    void PrintNarrative(const QString &invoiceNumber);
+    void PrintContinuationPage(const InvoicePrintout &invoice);
+    void PrintTotalsLabels(const QString &taxHeading1, const QString &taxHeading2);
+    // The totals box and the closing line.
+    void PrintTotals(const PrintedTotals &totals, const QString &terms,
+                     const QString &taxHeading1, const QString &taxHeading2);
+
+    void PrintSlipPageHeader(bool narrative, const QString &title);
+    void PrintSlipHeadings();
+    // Rows whose units are empty are not packed.
+    void PrintSlipBody(const QList<InvoiceLine> &lines);
+    void PrintSlipContinuation();
+
+    // The lines PrintWrapped would print, at most maxLines of them.
+    QStringList wrapLines(double width, const QString &text, int maxLines = -1) const;
+
+    // Where the "Narrative is to Big" message goes; none is shown without.
+    void setPrompts(Prompts *prompts) { m_prompts = prompts; }
+    // The page of the document on which the printed page count starts at 1, for
+    // forms that share one document.
+    void setFirstPage(int page) { m_firstPage = page; }
+
     quint32 highlightColour() const { return m_highlight; }
     bool narrative() const { return m_narrative; }
     // The width the page was set to by a form header, else the paper's.
@@ -74,6 +114,11 @@ public:
 
 private:
     void drawFrameBox(quint32 colour);
+    // One inch lower on a page with a narrative.
+    float lower(float inches) const { return m_narrative ? inches + 1.0f : inches; }
+    void printRightAligned(double right, const QString &text);
+    void printAddressLines(double x, const PrintedAddress &address, bool usaStyle,
+                           const QString &cityStateSeparator);
 
     Page &m_page;
     const PrintSettings m_settings;
@@ -81,4 +126,6 @@ private:
     quint32 m_highlight;
     bool m_narrative = false;
     double m_pageWidth = 0;
+    Prompts *m_prompts = nullptr;
+    int m_firstPage = 1;
 };

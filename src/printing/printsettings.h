@@ -31,6 +31,9 @@ struct PrintSettings
     quint32 frameColour = 0;
     QString fontName = QStringLiteral("Arial");
     int copies = 3;
+    // Beside the two tax totals.
+    QString taxHeading1 = QStringLiteral("Sales Tax");
+    QString taxHeading2 = QStringLiteral("Tax");
 
     // Empty when no logo is stored. The size is the size the logo is printed at.
     QString logoPath;

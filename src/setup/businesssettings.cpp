@@ -231,6 +231,8 @@ PrintSettings BusinessSettings::printSettings() const
     print.frameColour = 0;
     print.fontName = m_colors.fontName;
     print.copies = m_colors.copies;
+    print.taxHeading1 = m_taxes.heading1;
+    print.taxHeading2 = m_taxes.heading2;
     if (hasLogo())
         print.logoPath = m_logo.file;
     print.logoWidth = m_logoSize.width;

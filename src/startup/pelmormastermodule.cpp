@@ -12,6 +12,7 @@
 #include "dialer/telephone.h"
 #include "menu/frmsplash.h"
 #include "menu/frmstartup.h"
+#include "printing/frmblanks.h"
 #include "printing/printouts.h"
 #include "setup/businesssettings.h"
 #include "setup/frmsetup.h"
@@ -121,6 +122,7 @@ void PelmorMasterModule::LoadBackgroundScreens()
 {
     m_catalog = std::make_unique<Catalog>(m_data);
     addScreen(new frmServices(*m_catalog, m_prompts, *this), Target::Catalog);
+    addScreen(new frmBlanks(*m_printouts, *m_settings, *this), Target::BlankForms);
 
     // The customer screen reads the whole customer file when it opens, so it is made
     // when the main menu first asks for it.

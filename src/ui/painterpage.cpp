@@ -254,3 +254,8 @@ double PainterPage::printableHeight() const
     return (layout.fullRect(QPageLayout::Point).height() - layout.minimumMargins().bottom()) *
            TwipsPerPoint;
 }
+
+bool PainterPage::printsToFile() const
+{
+    return !m_printer->outputFileName().isEmpty();
+}

@@ -69,6 +69,7 @@ public:
     double pageWidth() const override;
     double printableHeight() const override;
     int pageNumber() const override { return m_pageNumber; }
+    bool printsToFile() const override;
 
     // 0x00BBGGRR to a colour; bits above the 24 colour bits are ignored.
     static QColor colourOf(quint32 bgr);

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 
 std::unique_ptr<QPrinter> QtPrintDialogs::choosePrinter()
 {
@@ -17,6 +18,32 @@ std::unique_ptr<QPrinter> QtPrintDialogs::choosePrinter()
     if (dialog.exec() != QDialog::Accepted)
         return nullptr;
     return printer;
+}
+
+std::unique_ptr<QPrinter> PrintDialogs::defaultPrinter()
+{
+    return nullptr;
+}
+
+std::unique_ptr<QPrinter> QtPrintDialogs::defaultPrinter()
+{
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (info.isNull())
+        return nullptr;
+    auto printer = PainterPage::letterPrinter();
+    printer->setPrinterName(info.printerName());
+    return printer;
+}
+
+PageSource::Opened DialogPageSource::openDefault()
+{
+    std::unique_ptr<QPrinter> printer = m_dialogs.defaultPrinter();
+    // Printing nothing would look like success.
+    if (!printer)
+        return choosePrinter();
+    if (!printer->isValid())
+        return {Choice::Failed, nullptr};
+    return {Choice::Chosen, std::make_unique<PainterPage>(std::move(printer))};
 }
 
 PageSource::Opened DialogPageSource::choosePrinter()

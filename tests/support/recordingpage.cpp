@@ -183,6 +183,7 @@ public:
     double pageWidth() const override { return m.pageWidth(); }
     double printableHeight() const override { return m.printableHeight(); }
     int pageNumber() const override { return m.pageNumber(); }
+    bool printsToFile() const override { return m.printsToFile(); }
 
 private:
     Page &m;
@@ -199,6 +200,19 @@ PageSource::Opened RecordingPageSource::choosePrinter()
     auto page = std::make_unique<RecordingPage>();
     page->paperHeight = paperHeight;
     page->endDocumentSucceeds = endDocumentSucceeds;
+    page->toFile = toFile;
     m_pages.push_back(std::move(page));
     return {Choice::Chosen, std::make_unique<ForwardingPage>(*m_pages.back())};
+}
+
+PageSource::Opened RecordingPageSource::openDefault()
+{
+    if (!hasDefaultPrinter)
+        return choosePrinter();
+    const Choice saved = answer;
+    answer = Choice::Chosen;
+    Opened opened = choosePrinter();
+    answer = saved;
+    ++m_defaultOpened;
+    return opened;
 }

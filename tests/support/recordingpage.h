@@ -52,6 +52,7 @@ public:
     Orientation orientation = Orientation::Portrait;
     double paperHeight = 15840;
     bool endDocumentSucceeds = true;
+    bool toFile = false;
 
     // The calls of one kind, in order.
     QList<Call> of(Kind kind) const;
@@ -98,6 +99,7 @@ public:
     double pageWidth() const override;
     double printableHeight() const override;
     int pageNumber() const override { return m_page; }
+    bool printsToFile() const override { return toFile; }
 
 private:
     Call stamped(Kind kind) const;
@@ -122,14 +124,21 @@ public:
     // Applied to every new page.
     double paperHeight = 15840;
     bool endDocumentSucceeds = true;
+    bool toFile = false;
+    // openDefault() answers without asking while true.
+    bool hasDefaultPrinter = true;
 
     Opened choosePrinter() override;
+    Opened openDefault() override;
+    int defaultOpened() const { return m_defaultOpened; }
 
-    int asked() const { return int(m_pages.size()) + m_refused; }
+    // How often the dialog was shown.
+    int asked() const { return int(m_pages.size()) + m_refused - m_defaultOpened; }
     // The page of the last job; nullptr before the first.
     RecordingPage *last() const { return m_pages.empty() ? nullptr : m_pages.back().get(); }
 
 private:
     std::vector<std::unique_ptr<RecordingPage>> m_pages;
     int m_refused = 0;
+    int m_defaultOpened = 0;
 };
