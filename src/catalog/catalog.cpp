@@ -1,6 +1,6 @@
 #include "catalog/catalog.h"
 
-#include "catalog/gridsort.h"
+#include "core/gridsort.h"
 #include "core/datafolder.h"
 #include "core/fixedrecord.h"
 #include "core/regional.h"

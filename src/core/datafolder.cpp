@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <cstdio>
 #include <sys/stat.h>
 
@@ -253,26 +254,49 @@ bool DataFolder::AppendRecord(const QString &relative, const FixedRecord &record
 bool DataFolder::SafeReplace(const QString &relative, int recordLength,
                              const std::function<bool(const FixedRecord &)> &keep) const
 {
+    if (recordLength <= 0)
+        return false;
     const QString temporary = QStringLiteral("/TemporaryFile.txt");
+    const QString target = path(relative);
+    // A folder or a pipe in the file's place is left alone (reading a pipe would hang).
+    if (QFileInfo::exists(target) && !stat(target).isFile)
+        return false;
     {
         // A scratch file left over by a crash must not leak its tail into the result.
         QFile::remove(path(temporary));
-        FixedRecordFile source(path(relative), recordLength);
-        FixedRecordFile kept(path(temporary), recordLength);
-        if (!source.open() || !kept.open())
-            return false;
         const qint64 count = RecordCount(relative, recordLength);
-        qint64 written = 0;
-        for (qint64 n = 1; n <= count; ++n) {
-            const FixedRecord record = source.read(n);
-            if (keep(record) && !kept.write(++written, record))
+        QFile source(target);
+        if (count > 0 && !source.open(QIODevice::ReadOnly))
+            return false;
+        QFile kept(path(temporary));
+        if (!kept.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            return false;
+        // Read and write in blocks of whole records: one system call per record
+        // would make a large journal take seconds.
+        constexpr qint64 BlockBytes = 1 << 20;
+        const qint64 perBlock = std::max<qint64>(1, BlockBytes / recordLength);
+        QByteArray out;
+        for (qint64 first = 1; first <= count; first += perBlock) {
+            const qint64 records = std::min(perBlock, count - first + 1);
+            const QByteArray block = source.read(records * recordLength);
+            out.clear();
+            for (qint64 i = 0; i < records; ++i) {
+                // A last record cut short reads padded with zeros, as a record read does.
+                const FixedRecord record(recordLength, block.mid(i * recordLength, recordLength));
+                if (keep(record))
+                    out.append(record.bytes());
+            }
+            if (kept.write(out) != out.size())
                 return false;
         }
+        if (!kept.flush())
+            return false;
     }
-    QFile::remove(path(backupOf(relative)));
     if (!ReplaceWithTemporary(temporary, relative))
         return false;
-    // The new content is in place; a backup copy that fails loses nothing.
+    // The stale backup goes only once the new content is in place; a backup copy
+    // that fails then loses nothing.
+    QFile::remove(path(backupOf(relative)));
     CopyDataFile(relative, backupOf(relative));
     return true;
 }

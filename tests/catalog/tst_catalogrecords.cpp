@@ -1,5 +1,5 @@
 #include "catalog/catalogrecords.h"
-#include "catalog/gridsort.h"
+#include "core/gridsort.h"
 #include "catalogbytes.h"
 #include "core/fixedrecord.h"
 

@@ -239,6 +239,54 @@ private slots:
         QCOMPARE(data.RecordCount("/TaxRecords.txt", 75), qint64(0));
     }
 
+    void safeReplaceKeepsEveryOtherRecordAcrossBlocks_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("tail");
+        QTest::newRow("few") << 5 << 0;
+        // More records than one block of a mebibyte holds.
+        QTest::newRow("two blocks") << 11651 << 0;
+        QTest::newRow("three blocks, torn tail counted") << 23302 << 60;
+        QTest::newRow("torn tail dropped") << 7 << 30;
+    }
+    void safeReplaceKeepsEveryOtherRecordAcrossBlocks()
+    {
+        QFETCH(int, count);
+        QFETCH(int, tail);
+        QByteArray file, expected;
+        for (int n = 0; n < count; ++n) {
+            QByteArray record(90, char('a' + n % 26));
+            record.replace(0, 4, QByteArray::number(n % 2) + QByteArray::number(n % 1000).rightJustified(3, '0'));
+            file += record;
+            if (n % 2 == 0)
+                expected += record;
+        }
+        if (tail) {
+            // A torn record of more than half the length counts; it reads padded.
+            const QByteArray torn = "0" + QByteArray(tail - 1, 'T');
+            file += torn;
+            if (2 * tail > 90)
+                expected += torn + QByteArray(90 - tail, '\0');
+        }
+        QVERIFY(testfiles::writeBytes(root() + "/SoldItems.txt", file));
+        QVERIFY(QDir().mkpath(root() + "/Backup"));
+        DataFolder data(root());
+        QVERIFY(data.SafeReplace("\\SoldItems.txt", 90,
+                                 [](const FixedRecord &r) { return r.bytes().at(0) == '0'; }));
+        QCOMPARE(testfiles::readBytes(root() + "/SoldItems.txt"), expected);
+        QCOMPARE(testfiles::readBytes(root() + "/Backup/SoldItems.txt"), expected);
+    }
+
+    void safeReplaceLeavesAFolderInPlaceAlone()
+    {
+        QVERIFY(QDir().mkpath(root() + "/SoldItems.txt"));
+        QVERIFY(testfiles::writeBytes(root() + "/Backup/SoldItems.txt", records(2, 90)));
+        DataFolder data(root());
+        QVERIFY(!data.SafeReplace("\\SoldItems.txt", 90, [](const FixedRecord &) { return false; }));
+        QVERIFY(QFileInfo(root() + "/SoldItems.txt").isDir());
+        QCOMPARE(testfiles::readBytes(root() + "/Backup/SoldItems.txt"), records(2, 90));
+    }
+
     void appendWritesAtCountPlusOne()
     {
         // A torn tail shorter than half a record is overwritten by the next append.

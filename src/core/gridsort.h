@@ -9,8 +9,10 @@
 namespace gridsort {
 
 // The "generic" ascending order: keys that are numbers come first, by value, then
-// every other text ignoring case. Returns the row positions in their new order.
-QList<int> genericOrder(const QStringList &keys);
+// every other text ignoring case. Descending is the exact reverse of that order,
+// except that equal keys still keep their order. Returns the row positions in
+// their new order.
+QList<int> genericOrder(const QStringList &keys, Qt::SortOrder order = Qt::AscendingOrder);
 // Plain text ascending, ignoring case (numbers are text here: "10" before "9").
 QList<int> caseInsensitiveOrder(const QStringList &keys);
 

@@ -1,4 +1,4 @@
-#include "catalog/gridsort.h"
+#include "core/gridsort.h"
 
 #include "core/regional.h"
 
@@ -19,7 +19,7 @@ QList<int> identity(qsizetype size)
 
 } // namespace
 
-QList<int> genericOrder(const QStringList &keys)
+QList<int> genericOrder(const QStringList &keys, Qt::SortOrder sortOrder)
 {
     // The numeric test is costly; make it once per key, not once per comparison.
     QList<std::optional<double>> values;
@@ -27,8 +27,7 @@ QList<int> genericOrder(const QStringList &keys)
     for (const QString &key : keys)
         values.append(regional::numeric(key));
 
-    QList<int> order = identity(keys.size());
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+    const auto before = [&](int a, int b) {
         const std::optional<double> &va = values.at(a);
         const std::optional<double> &vb = values.at(b);
         if (va && vb)
@@ -36,7 +35,12 @@ QList<int> genericOrder(const QStringList &keys)
         if (va || vb)
             return va.has_value();
         return QString::compare(keys.at(a), keys.at(b), Qt::CaseInsensitive) < 0;
-    });
+    };
+    QList<int> order = identity(keys.size());
+    if (sortOrder == Qt::AscendingOrder)
+        std::stable_sort(order.begin(), order.end(), before);
+    else
+        std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return before(b, a); });
     return order;
 }
 
