@@ -10,6 +10,8 @@ struct ApplicationState
     QStringList businessProfile = QStringList(9);
     // True while the invoice screen holds a partial invoice recalled from the list.
     bool resumedPartial = false;
+    // The invoice's customer was taken from a proposal of the proposal program.
+    bool FromProposal = false;
     bool phoneEnabled = false;
     bool callerIdEnabled = false;
     int modemPort = 0;

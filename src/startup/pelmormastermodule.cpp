@@ -4,6 +4,7 @@
 #include "catalog/frmservices.h"
 #include "core/clock.h"
 #include "customers/customerfile.h"
+#include "customers/frmcustomerselection.h"
 #include "customers/frmnewcustomer.h"
 #include "core/datatree.h"
 #include "core/linefile.h"
@@ -135,17 +136,30 @@ void PelmorMasterModule::LoadBackgroundScreens()
         auto *customers = new frmNewCustomer(*m_customers, *m_settings, m_state, m_prompts, *this,
                                              *m_pageSource, m_clock);
         customers->setRoutineName(QStringLiteral("Invoice"));
-        customers->setStartInvoice([this](const customers::InvoiceCustomer &chosen) {
-            m_invoice.soldTo() = chosen;
-            // Until the invoice screen joins, the chosen customer waits on the menu.
-            if (!show(Target::Invoice, nullptr))
-                show(Target::MainMenu, nullptr);
-        });
+        customers->setStartInvoice(
+            [this](const customers::InvoiceCustomer &chosen) { StartInvoice(chosen, false); });
         customers->setOpenDialer([dialer](const QString &name, const QString &number) {
             dialer->DialCustomer(name, number);
         });
         return customers;
     });
+    // Made when the main menu first asks for it, as the customer screen is.
+    addScreenFactory(Target::CustomerSelection, [this]() -> Screen * {
+        auto *selection = new frmCustomerSelection(m_data, m_state, m_prompts, *this);
+        selection->setStartInvoice(
+            [this](const SoldTo &chosen) { StartInvoice(chosen, true); });
+        return selection;
+    });
+}
+
+void PelmorMasterModule::StartInvoice(const SoldTo &customer, bool fromProposal, Screen *from)
+{
+    m_invoice.soldTo() = customer;
+    // Set on every hand-over, so a customer from the list never passes for a proposal's.
+    m_state.FromProposal = fromProposal;
+    // Until the invoice screen joins, the chosen customer waits on the menu.
+    if (!show(Target::Invoice, from))
+        show(Target::MainMenu, from);
 }
 
 bool PelmorMasterModule::CheckPreviousInstance()

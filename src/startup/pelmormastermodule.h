@@ -87,6 +87,10 @@ public:
     BusinessSettings *settings() const { return m_settings.get(); }
     Catalog *catalog() const { return m_catalog.get(); }
     InvoiceDocument &invoice() { return m_invoice; }
+    // The one hand-over of a chosen customer: the sold-to block goes into the invoice
+    // being built, then the invoice screen opens (the main menu while there is none).
+    // `from` is hidden.
+    void StartInvoice(const SoldTo &customer, bool fromProposal, Screen *from = nullptr);
 
     // Where web pages go; the desktop's URL opener unless a test replaces it.
     void setUrlOpener(std::function<void(const QString &)> opener) { m_openUrl = std::move(opener); }

@@ -6,10 +6,12 @@
 #include "ui/screen.h"
 
 #include "fakeplatform.h"
+#include "proposalbytes.h"
 #include "scriptedprompts.h"
 #include "testfiles.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QBuffer>
 #include <QDir>
@@ -188,6 +190,16 @@ QList<DataFile> postedFiles()
     };
 }
 
+const QString ProposalFolder = QStringLiteral("/PelmorProposals");
+
+fixture::ProposalHead proposal(const QByteArray &number)
+{
+    fixture::ProposalHead head;
+    head.number = number;
+    head.account = Accounts[0];
+    return head;
+}
+
 QList<DataFile> dataFiles(const QString &root)
 {
     QList<DataFile> files{
@@ -218,6 +230,9 @@ QList<DataFile> dataFiles(const QString &root)
         {"/ContractInfo.txt", 386, QByteArray(2 * 386, '\0')},
         {"/CycleInfo.txt", 69, QByteArray(2 * 69, '\0')},
         {"/InvoiceMemo.txt", 0, "Thank you for your business\r\n", -1},
+        // Proposals belong to the proposal program: read, never written.
+        {ProposalFolder + "/FP1.txt", 0, fixture::proposalBytes(proposal("FP1")), -1},
+        {ProposalFolder + "/P2.txt", 0, fixture::proposalBytes(proposal("P2")), -1},
     };
     for (const QByteArray &account : Accounts) {
         for (int j = 0; j < 6; ++j)
@@ -528,7 +543,8 @@ class TestDamagedFiles : public QObject
         QVERIFY2(program.Main(), qPrintable(promptsSeen()));
         Screen *from = nullptr;
         for (Target target : {Target::MainMenu, Target::Setup, Target::MainMenu, Target::Catalog,
-                              Target::MainMenu, Target::CustomerMaintenance, Target::MainMenu}) {
+                              Target::MainMenu, Target::CustomerSelection, Target::MainMenu,
+                              Target::CustomerMaintenance, Target::MainMenu}) {
             // The setup is left by its own button, which saves every settings file; it
             // stays open when it refuses.
             if (from && from == program.screen(Target::Setup)) {
@@ -565,11 +581,31 @@ class TestDamagedFiles : public QObject
                         nav->click();
                 }
             }
+            // The first proposal read is handed to the invoice, which returns to the menu.
+            if (target == Target::CustomerSelection)
+                chooseFirstProposal(from);
+            if (!from->isVisible())
+                from = program.screen(Target::MainMenu);
             QCoreApplication::processEvents();
         }
         program.ExitApplication();
         QCOMPARE(quits, 1);
         QVERIFY(program.isExiting());
+    }
+
+    static void chooseFirstProposal(Screen *selection)
+    {
+        auto *fromProposal = selection->findChild<QAbstractButton *>(QStringLiteral("cmdStartup_1"));
+        auto *grid = selection->findChild<QAbstractItemView *>(QStringLiteral("fgProposals"));
+        auto *create = selection->findChild<QAbstractButton *>(QStringLiteral("cmdCreation_1"));
+        QVERIFY(fromProposal && grid && create);
+        if (!fromProposal->isEnabled())
+            return;
+        fromProposal->click();
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                          grid->visualRect(grid->model()->index(0, 0)).center());
+        QVERIFY(create->isEnabled());
+        create->click();
     }
 
     // What is there after the run: nothing lost, and what was written is whole.
@@ -605,6 +641,7 @@ class TestDamagedFiles : public QObject
                 planted.damage == Damage::DamagedBackupOnly && now == planted.backup;
             if (kept || restored)
                 continue;
+            QVERIFY2(!planted.file.name.startsWith(ProposalFolder), name.constData());
             // The program wrote it: it must be whole.
             if (planted.file.recordLength) {
                 // Rewritten whole, or written in place without cutting anything off.

@@ -15,6 +15,7 @@
 #include <QDirIterator>
 #include <QLockFile>
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -22,6 +23,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "proposalbytes.h"
 #include "testfiles.h"
 #include <QTimer>
 
@@ -260,6 +262,63 @@ private slots:
         QCOMPARE(program.invoice().Customer, QString(" Nia  Moss"));
         QVERIFY(menu->isVisible());
         QVERIFY(!customers->isVisible());
+        program.ExitApplication();
+    }
+
+    // Both roads of routine 0 hand their customer over the same way; a customer from the
+    // list never passes for a proposal's, even after a proposal was chosen before.
+    void bothRoadsOfTheMenuHandTheCustomerToTheInvoice()
+    {
+        QVERIFY(testfiles::writeBytes(root() + "/PIInventoriedItems.txt", QByteArray()));
+        fixture::ProposalHead head;
+        head.number = "P5";
+        QVERIFY(testfiles::writeBytes(root() + "/PelmorProposals/P5.txt",
+                                      fixture::proposalBytes(head)));
+        PelmorMasterModule program(root(), m_prompts, m_clock, fakePlatform());
+        program.setQuit([] {});
+        QVERIFY(program.Main());
+        Screen *menu = program.screen(Navigator::Target::MainMenu);
+        program.show(Navigator::Target::MainMenu, nullptr);
+        const auto startRoutineZero = [menu] {
+            menu->findChild<QAbstractButton *>("optMainMenuSub_0")->setChecked(true);
+            QTest::mouseClick(menu->findChild<QAbstractButton *>("cmdGoto"), Qt::LeftButton);
+        };
+
+        startRoutineZero();
+        Screen *selection = program.screen(Navigator::Target::CustomerSelection);
+        QVERIFY(selection && selection->isVisible());
+        QVERIFY(!menu->isVisible());
+        QTest::mouseClick(selection->findChild<QAbstractButton *>("cmdStartup_1"), Qt::LeftButton);
+        auto *grid = selection->findChild<QAbstractItemView *>("fgProposals");
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                          grid->visualRect(grid->model()->index(0, 0)).center());
+        QTest::mouseClick(selection->findChild<QAbstractButton *>("cmdCreation_1"),
+                          Qt::LeftButton);
+        QCOMPARE(program.invoice().AcctNo, QString("LEE100"));
+        QCOMPARE(program.invoice().Customer, QString("Ann Lee"));
+        QCOMPARE(program.invoice().Address3, QString("Springfield"));
+        QCOMPARE(program.invoice().State, QString("IL"));
+        QVERIFY(program.state().FromProposal);
+        QVERIFY(menu->isVisible());
+        QVERIFY(!selection->isVisible());
+        QVERIFY(!QFile::exists(root() + "/CustomerData.txt"));
+        QVERIFY(m_prompts.shown.isEmpty());
+
+        // Without proposals routine 0 goes straight to the customer list.
+        QVERIFY(QDir(root() + "/PelmorProposals").removeRecursively());
+        startRoutineZero();
+        Screen *customers = program.screen(Navigator::Target::CustomerMaintenance);
+        QVERIFY(customers && customers->isVisible());
+        QCOMPARE(m_prompts.shown.value(0).text,
+                 QString("Your Customer File is Empty\r\nCreate your First Customer Now"));
+        QTest::keyClicks(customers->findChild<QLineEdit *>("txtCustomer_0"), "N1");
+        QTest::keyClicks(customers->findChild<QLineEdit *>("txtCustomer_8"), "Nia");
+        QTest::keyClicks(customers->findChild<QLineEdit *>("txtCustomer_10"), "Moss");
+        QTest::mouseClick(customers->findChild<QAbstractButton *>("cmdCustomer_1"), Qt::LeftButton);
+        QCOMPARE(m_prompts.shown.size(), 1);
+        QCOMPARE(program.invoice().AcctNo, QString("N1"));
+        QVERIFY(!program.state().FromProposal);
+        QVERIFY(menu->isVisible());
         program.ExitApplication();
     }
 
