@@ -148,6 +148,16 @@ QByteArray pngPicture()
     return bytes;
 }
 
+// Header lines, then six lines for its one grid line.
+QByteArray goodPartialInvoice()
+{
+    return "1001\r\nA100\r\nNia Moss\r\n12/1/2026\r\n"
+           "\"Nia Moss\"\r\n\"12 Main St\"\r\n\"\"\r\n\"Springfield\"\r\n\"IL\"\r\n\"62701\"\r\n" +
+           QByteArray("\"\"\r\n").repeated(6) +
+           "1001\r\nA100\r\nPO 7\r\n\r\n1\r\n"
+           "2\r\nFaucet\r\n12/1/2026\r\n$49.99\r\n$99.98\r\nTrue\r\n";
+}
+
 struct DataFile
 {
     QString name;
@@ -190,6 +200,12 @@ QList<DataFile> dataFiles(const QString &root)
         {"/ContractInfo.txt", 386, QByteArray(2 * 386, '\0')},
         {"/CycleInfo.txt", 69, QByteArray(2 * 69, '\0')},
         {"/InvoiceMemo.txt", 0, "Thank you for your business\r\n", -1},
+        {"/Narrative.txt", 0, "Work done:\r\n", -1},
+        {"/ShipVia.txt", 0, "UPS - Ground\r\n", -1},
+        {"/StatementTerms.txt", 0, "Net 30\r\n", -1},
+        {"/PelmorInvoicer/IncompleteInvoices/1001.txt", 0, goodPartialInvoice(), -1},
+        {"/PelmorInvoicer/Templates/Invoices/Kitchen.txt", 70,
+         field("2", 10) + field("Faucet", 45) + field("49.99", 10) + field("True", 5)},
     };
     for (const QByteArray &account : Accounts) {
         for (int j = 0; j < 6; ++j)
@@ -499,7 +515,11 @@ class TestDamagedFiles : public QObject
         QVERIFY2(program.Main(), qPrintable(promptsSeen()));
         Screen *from = nullptr;
         for (Target target : {Target::MainMenu, Target::Setup, Target::MainMenu, Target::Catalog,
-                              Target::MainMenu, Target::CustomerMaintenance, Target::MainMenu}) {
+                              Target::MainMenu, Target::Incomplete, Target::MainMenu,
+                              Target::CustomerMaintenance, Target::MainMenu}) {
+            // The list of partial invoices hides itself while it has none.
+            if (target == Target::Incomplete && program.IncompleteCount() == 0)
+                continue;
             // The setup is left by its own button, which saves every settings file; it
             // stays open when it refuses.
             if (from && from == program.screen(Target::Setup)) {
@@ -535,6 +555,13 @@ class TestDamagedFiles : public QObject
                     if (nav->isVisible() && nav->isEnabled())
                         nav->click();
                 }
+            }
+            // Each partial invoice is loaded once; with no invoice screen the list says so.
+            if (target == Target::Incomplete) {
+                auto *add = from->findChild<QAbstractButton *>(QStringLiteral("Command1_1"));
+                QVERIFY(add);
+                add->click();
+                QVERIFY(from->isVisible());
             }
             QCoreApplication::processEvents();
         }
