@@ -97,6 +97,7 @@ std::optional<QString> IncompleteInvoices::resume(int row, InvoiceDocument &invo
     }
     invoice = std::move(loaded.document);
     state.resumedPartial = true;
+    m_resumedFile = m_rows[row].fileName;
     return std::nullopt;
 }
 
@@ -120,5 +121,13 @@ void IncompleteInvoices::purgeNumber(const QString &invoiceNumber)
     const QString file = partialinvoice::fileOf(invoiceNumber.trimmed());
     if (!file.isEmpty())
         m_data.DeleteIfPresent(file);
+    LoadIncomplete();
+}
+
+void IncompleteInvoices::PostedResumed()
+{
+    if (!m_resumedFile.isEmpty())
+        m_data.DeleteIfPresent(partialinvoice::Folder + u'/' + m_resumedFile);
+    m_resumedFile.clear();
     LoadIncomplete();
 }

@@ -48,8 +48,13 @@ public:
     void purge(int row);
     // Deletes every file of the folder and rebuilds the list.
     void purgeAll();
-    // The file a resumed invoice came from goes when it is posted.
+    // Deletes the partial file of that number, if any, and rebuilds the list.
     void purgeNumber(const QString &invoiceNumber);
+    // A resumed invoice was posted: the file it was loaded from goes (whatever row is
+    // selected now) and the list is rebuilt.
+    void PostedResumed();
+    // The file the last resume() loaded; empty when none.
+    const QString &resumedFile() const { return m_resumedFile; }
 
 signals:
     void changed();
@@ -57,4 +62,5 @@ signals:
 private:
     const DataFolder &m_data;
     QList<Row> m_rows;
+    QString m_resumedFile;
 };

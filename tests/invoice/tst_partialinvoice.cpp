@@ -218,6 +218,25 @@ private slots:
         QCOMPARE(invoice.CreationDate, QDate(2026, 11, 30));
     }
 
+    void postingRemovesTheFileItWasLoadedFrom()
+    {
+        QVERIFY(testfiles::writeBytes(partialPath("20260007.txt"), twoLineFile()));
+        QVERIFY(testfiles::writeBytes(partialPath("20260006.txt"), withLine(17, "20260006")));
+        IncompleteInvoices list(*m_data);
+        list.LoadIncomplete();
+        InvoiceDocument invoice;
+        ApplicationState state;
+        QCOMPARE(list.resume(1, invoice, state, Today), std::nullopt);
+        // The list is rebuilt meanwhile (another invoice saved): row 1 names another file.
+        QVERIFY(testfiles::writeBytes(partialPath("20260005.txt"), withLine(17, "20260005")));
+        list.LoadIncomplete();
+        list.PostedResumed();
+        QCOMPARE(testfiles::filesIn(m_dir->path() + "/PelmorInvoicer/IncompleteInvoices"),
+                 (QStringList{"/20260005.txt", "/20260006.txt"}));
+        QCOMPARE(list.IncompleteCount(), 2);
+        QCOMPARE(list.resumedFile(), QString());
+    }
+
     void failedResumeChangesNothing()
     {
         QVERIFY(testfiles::writeBytes(partialPath("20260007.txt"), withLine(21, "101")));
