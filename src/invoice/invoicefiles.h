@@ -17,6 +17,8 @@ inline const QString TermsFile = QStringLiteral("/StatementTerms.txt");
 // A memo or narrative prints on a few lines; a file far beyond that is not one.
 inline constexpr qint64 MaxTextFileSize = 64 * 1024;
 
+inline const QString MemoLoaded = QStringLiteral("A MEMO IS LOADED");
+
 // "UPS - Next Day Air" ... "None", in the order of the carrier box.
 QStringList carriers();
 

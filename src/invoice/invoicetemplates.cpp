@@ -34,6 +34,17 @@ constexpr int TaxableAt = PriceAt + PriceWidth;
 
 } // namespace
 
+QString existsQuestion(const QString &name)
+{
+    return QStringLiteral("A Template Named ") + name +
+           QStringLiteral("already Exists.\r\nPress Yes to Replace the Existing Template");
+}
+
+QString deletionQuestion(const QString &name)
+{
+    return QStringLiteral("This will Delete Template\r\n") + name + QStringLiteral(".txt");
+}
+
 QString fileOf(const QString &name)
 {
     if (!names::isSafeFileName(name))

@@ -20,6 +20,16 @@ inline constexpr int DescriptionWidth = 45;
 inline constexpr int PriceWidth = 10;
 inline constexpr int TaxableWidth = 5;
 
+// What the invoice screen asks about templates.
+inline const QString NamePrompt = QStringLiteral(
+    "Enter a Name for this Template\r\nDo not enter /\\,.-:; Characters\r\n"
+    "Do not enter .txt (this is done automatically");
+inline const QString NameTitle = QStringLiteral("Save Invoice Template");
+inline const QString ExistsTitle = QStringLiteral("Template Exists");
+inline const QString DeletionTitle = QStringLiteral("Template Deletion");
+QString existsQuestion(const QString &name);
+QString deletionQuestion(const QString &name);
+
 // Folder + "/" + name + ".txt"; empty when the name cannot name a file.
 QString fileOf(const QString &name);
 // The names of the templates (without ".txt"), sorted ignoring case.

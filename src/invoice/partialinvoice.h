@@ -17,6 +17,14 @@ namespace partialinvoice {
 inline const QString Folder = QStringLiteral("/PelmorInvoicer/IncompleteInvoices");
 inline constexpr int HeaderLines = 21;
 
+// The two questions of "Complete Later - Print Draft".
+inline const QString SaveQuestion = QStringLiteral(
+    "The account data, invoice items, quantites,\r\nprices, and extensions will be saved\r\n"
+    "Recall the invoice from the Main Menu,\r\nPartial Invoices and add to the invoice");
+inline const QString SaveTitle = QStringLiteral("Save Partial Invoice");
+inline const QString DraftQuestion = QStringLiteral("Would you like to Print a Draft Copy?");
+inline const QString DraftTitle = QStringLiteral("Print Draft Copy");
+
 // Folder + "/" + number + ".txt"; empty when the number cannot name a file.
 QString fileOf(const QString &invoiceNumber);
 

@@ -173,6 +173,15 @@ private slots:
         QCOMPARE(testfiles::filesIn(m_dir->path()), QStringList());
     }
 
+    void questionsNameTheTemplate()
+    {
+        QCOMPARE(invoicetemplates::existsQuestion("Kitchen"),
+                 QStringLiteral("A Template Named Kitchenalready Exists.\r\n"
+                                "Press Yes to Replace the Existing Template"));
+        QCOMPARE(invoicetemplates::deletionQuestion("Kitchen"),
+                 QStringLiteral("This will Delete Template\r\nKitchen.txt"));
+    }
+
     void listAndDelete()
     {
         QVERIFY(testfiles::writeBytes(path("/PelmorInvoicer/Templates/Invoices/bath.txt"), ""));
