@@ -16,6 +16,12 @@ public:
     virtual bool ask(const QString &text, const QString &title = {}) = 0;
     // OK/Cancel; true for OK.
     virtual bool askOkCancel(const QString &text, const QString &title = {}) = 0;
+    // OK/Cancel with the exclamation icon, for a deletion that cannot be undone. A
+    // service that shows no icons asks the plain question.
+    virtual bool askOkCancelWarning(const QString &text, const QString &title = {})
+    {
+        return askOkCancel(text, title);
+    }
     // Input box; nullopt when cancelled.
     virtual std::optional<QString> input(const QString &prompt, const QString &title = {},
                                          const QString &defaultText = {}) = 0;

@@ -11,10 +11,13 @@
 #include "core/prompts.h"
 #include "dialer/frmdialer.h"
 #include "dialer/telephone.h"
+#include "invoice/frmincomplete.h"
+#include "invoice/incompleteinvoices.h"
 #include "menu/frmsplash.h"
 #include "menu/frmstartup.h"
 #include "printing/frmblanks.h"
 #include "printing/printouts.h"
+#include "printing/printsettings.h"
 #include "setup/businesssettings.h"
 #include "setup/frmsetup.h"
 #include "setup/logopicture.h"
@@ -124,6 +127,15 @@ void PelmorMasterModule::LoadBackgroundScreens()
     m_catalog = std::make_unique<Catalog>(m_data);
     addScreen(new frmServices(*m_catalog, m_prompts, *this), Target::Catalog);
     addScreen(new frmBlanks(*m_printouts, *m_settings, *this), Target::BlankForms);
+
+    m_incomplete = std::make_unique<IncompleteInvoices>(m_data);
+    m_incomplete->LoadIncomplete();
+    addScreen(new frmIncomplete(*m_incomplete, m_invoice, m_state, m_prompts, *this, m_clock,
+                                [this](const QString &title, const QList<QStringList> &rows) {
+                                    m_printouts->PrintGridReport(m_settings->printSettings(),
+                                                                 title, rows);
+                                }),
+              Target::Incomplete);
 
     // The customer screen reads the whole customer file when it opens, so it is made
     // when the main menu first asks for it.
@@ -282,8 +294,7 @@ bool PelmorMasterModule::SettingsFilesPresent() const
 
 int PelmorMasterModule::IncompleteCount() const
 {
-    // The incomplete invoices list owns this count once it exists.
-    return 0;
+    return m_incomplete ? m_incomplete->IncompleteCount() : 0;
 }
 
 void PelmorMasterModule::ShowMessage(const QString &text, const QString &title)

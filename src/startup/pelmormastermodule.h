@@ -20,6 +20,7 @@ class Catalog;
 class CustomerFile;
 class Clock;
 class DialogPageSource;
+class IncompleteInvoices;
 class PrintDialogs;
 class Printouts;
 class Prompts;
@@ -91,6 +92,8 @@ public:
     // being built, then the invoice screen opens (the main menu while there is none).
     // `from` is hidden.
     void StartInvoice(const SoldTo &customer, bool fromProposal, Screen *from = nullptr);
+    // The partial invoices; made with the background screens.
+    IncompleteInvoices *incomplete() const { return m_incomplete.get(); }
 
     // Where web pages go; the desktop's URL opener unless a test replaces it.
     void setUrlOpener(std::function<void(const QString &)> opener) { m_openUrl = std::move(opener); }
@@ -118,6 +121,7 @@ private:
     std::unique_ptr<Printouts> m_printouts;
     std::unique_ptr<Catalog> m_catalog;
     std::unique_ptr<CustomerFile> m_customers;
+    std::unique_ptr<IncompleteInvoices> m_incomplete;
     QMap<Target, std::function<Screen *()>> m_factories;
     frmSetup *m_setup = nullptr;
     QList<QPointer<Screen>> m_screens; // in the order of creation

@@ -12,9 +12,9 @@ QString titleOrDefault(const QString &title)
 }
 
 int runBox(const QString &text, const QString &title, QMessageBox::StandardButtons buttons,
-           QMessageBox::StandardButton defaultButton)
+           QMessageBox::StandardButton defaultButton, QMessageBox::Icon icon = QMessageBox::NoIcon)
 {
-    QMessageBox box(QMessageBox::NoIcon, titleOrDefault(title), text, buttons,
+    QMessageBox box(icon, titleOrDefault(title), text, buttons,
                     QApplication::activeWindow());
     box.setDefaultButton(defaultButton);
     return box.exec();
@@ -37,6 +37,12 @@ bool MessagePrompts::askOkCancel(const QString &text, const QString &title)
 {
     return runBox(text, title, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok)
            == QMessageBox::Ok;
+}
+
+bool MessagePrompts::askOkCancelWarning(const QString &text, const QString &title)
+{
+    return runBox(text, title, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok,
+                  QMessageBox::Warning) == QMessageBox::Ok;
 }
 
 std::optional<QString> MessagePrompts::input(const QString &prompt, const QString &title,

@@ -11,6 +11,7 @@ public:
     void tell(const QString &text, const QString &title = {}) override;
     bool ask(const QString &text, const QString &title = {}) override;
     bool askOkCancel(const QString &text, const QString &title = {}) override;
+    bool askOkCancelWarning(const QString &text, const QString &title = {}) override;
     std::optional<QString> input(const QString &prompt, const QString &title = {},
                                  const QString &defaultText = {}) override;
     void beep() override;

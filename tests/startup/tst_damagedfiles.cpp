@@ -151,6 +151,16 @@ QByteArray pngPicture()
     return bytes;
 }
 
+// Header lines, then six lines for its one grid line.
+QByteArray goodPartialInvoice()
+{
+    return "1001\r\nA100\r\nNia Moss\r\n12/1/2026\r\n"
+           "\"Nia Moss\"\r\n\"12 Main St\"\r\n\"\"\r\n\"Springfield\"\r\n\"IL\"\r\n\"62701\"\r\n" +
+           QByteArray("\"\"\r\n").repeated(6) +
+           "1001\r\nA100\r\nPO 7\r\n\r\n1\r\n"
+           "2\r\nFaucet\r\n12/1/2026\r\n$49.99\r\n$99.98\r\nTrue\r\n";
+}
+
 struct DataFile
 {
     QString name;
@@ -233,6 +243,12 @@ QList<DataFile> dataFiles(const QString &root)
         // Proposals belong to the proposal program: read, never written.
         {ProposalFolder + "/FP1.txt", 0, fixture::proposalBytes(proposal("FP1")), -1},
         {ProposalFolder + "/P2.txt", 0, fixture::proposalBytes(proposal("P2")), -1},
+        {"/Narrative.txt", 0, "Work done:\r\n", -1},
+        {"/ShipVia.txt", 0, "UPS - Ground\r\n", -1},
+        {"/StatementTerms.txt", 0, "Net 30\r\n", -1},
+        {"/PelmorInvoicer/IncompleteInvoices/1001.txt", 0, goodPartialInvoice(), -1},
+        {"/PelmorInvoicer/Templates/Invoices/Kitchen.txt", 70,
+         field("2", 10) + field("Faucet", 45) + field("49.99", 10) + field("True", 5)},
     };
     for (const QByteArray &account : Accounts) {
         for (int j = 0; j < 6; ++j)
@@ -544,7 +560,11 @@ class TestDamagedFiles : public QObject
         Screen *from = nullptr;
         for (Target target : {Target::MainMenu, Target::Setup, Target::MainMenu, Target::Catalog,
                               Target::MainMenu, Target::CustomerSelection, Target::MainMenu,
+                              Target::Incomplete, Target::MainMenu,
                               Target::CustomerMaintenance, Target::MainMenu}) {
+            // The list of partial invoices hides itself while it has none.
+            if (target == Target::Incomplete && program.IncompleteCount() == 0)
+                continue;
             // The setup is left by its own button, which saves every settings file; it
             // stays open when it refuses.
             if (from && from == program.screen(Target::Setup)) {
@@ -580,6 +600,13 @@ class TestDamagedFiles : public QObject
                     if (nav->isVisible() && nav->isEnabled())
                         nav->click();
                 }
+            }
+            // Each partial invoice is loaded once; with no invoice screen the list says so.
+            if (target == Target::Incomplete) {
+                auto *add = from->findChild<QAbstractButton *>(QStringLiteral("Command1_1"));
+                QVERIFY(add);
+                add->click();
+                QVERIFY(from->isVisible());
             }
             // The first proposal read is handed to the invoice, which returns to the menu.
             if (target == Target::CustomerSelection)

@@ -19,6 +19,8 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
 #include <QToolButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -336,6 +338,37 @@ private slots:
         QTest::mouseClick(blanks->findChild<QPushButton *>("Command1_1"), Qt::LeftButton);
         QVERIFY(menu->isVisible());
         QVERIFY(!blanks->isVisible());
+        program.ExitApplication();
+    }
+
+    void partialInvoicesAreCountedForTheMenu()
+    {
+        QVERIFY(testfiles::writeBytes(root() + "/PIInventoriedItems.txt", QByteArray(104, ' ')));
+        const QByteArray partial =
+            "1001\r\nA1\r\nNia\r\n12/1/2026\r\n" + QByteArray("\"\"\r\n").repeated(12) +
+            "1001\r\nA1\r\n\r\n\r\n0\r\n";
+        QVERIFY(testfiles::writeBytes(root() + "/PelmorInvoicer/IncompleteInvoices/1001.txt", partial));
+        PelmorMasterModule program(root(), m_prompts, m_clock, fakePlatform());
+        program.setQuit([] {});
+        QVERIFY(program.Main());
+        QCOMPARE(program.IncompleteCount(), 1);
+        Screen *menu = program.screen(Navigator::Target::MainMenu);
+        program.show(Navigator::Target::MainMenu, nullptr);
+        auto *routine = menu->findChild<QRadioButton *>("optMainMenuSub_1");
+        QVERIFY(routine->isEnabled());
+        routine->click();
+        QTest::mouseClick(menu->findChild<QAbstractButton *>("cmdGoto"), Qt::LeftButton);
+        Screen *list = program.screen(Navigator::Target::Incomplete);
+        QVERIFY(list && list->isVisible());
+        QCOMPARE(list->findChild<QTableWidget *>("fgIncomplete")->item(0, 2)->text(), QString("Nia"));
+        m_prompts.answerNext(true);
+        m_prompts.answerNext(true);
+        QTest::mouseClick(list->findChild<QAbstractButton *>("Command1_2"), Qt::LeftButton);
+        QCOMPARE(program.IncompleteCount(), 0);
+        QVERIFY(menu->isVisible());
+        QVERIFY(!list->isVisible());
+        QVERIFY(!routine->isEnabled());
+        QCOMPARE(m_prompts.shown.size(), 2);
         program.ExitApplication();
     }
 
