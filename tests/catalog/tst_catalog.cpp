@@ -457,7 +457,8 @@ private slots:
 
     void laborGarbageSavesWellFormed()
     {
-        write("/Labor.txt", QByteArray("\x01\xff\"\x00,,\"\r\r\n\"a\"b\"c\",\"d", 22));
+        static const char garbage[] = "\x01\xff\"\x00,,\"\r\r\n\"a\"b\"c\",\"d";
+        write("/Labor.txt", QByteArray(garbage, sizeof garbage - 1));
         m_catalog->LoadLaborRates();
         QVERIFY(!m_catalog->SaveLaborRates());
         const QList<QByteArray> lines = read("/Labor.txt").split('\n');
