@@ -254,6 +254,10 @@ bool DataFolder::SafeReplace(const QString &relative, int recordLength,
                              const std::function<bool(const FixedRecord &)> &keep) const
 {
     const QString temporary = QStringLiteral("/TemporaryFile.txt");
+    // Restored first, as every reader does: opening an absent file would create it
+    // empty, and the empty result would then be copied over the good backup.
+    if (!FileIsPresent(relative))
+        return !Exists(relative);
     {
         // A scratch file left over by a crash must not leak its tail into the result.
         QFile::remove(path(temporary));

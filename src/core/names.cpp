@@ -4,9 +4,10 @@ namespace names {
 
 namespace {
 
+// C1 controls too: Windows-1252 decodes its five unassigned bytes to them.
 bool isControl(QChar c)
 {
-    return c.unicode() < 0x20 || c.unicode() == 0x7f;
+    return c.unicode() < 0x20 || (c.unicode() >= 0x7f && c.unicode() <= 0x9f);
 }
 
 } // namespace
