@@ -12,6 +12,11 @@ bool isControl(QChar c)
 
 } // namespace
 
+bool isNameCharacter(QChar c)
+{
+    return !isControl(c) && !QStringView(u"/\\:*?\"<>|").contains(c);
+}
+
 bool isSafeFileName(const QString &name)
 {
     if (name.trimmed().isEmpty())
@@ -19,7 +24,7 @@ bool isSafeFileName(const QString &name)
     if (name.startsWith(u'.') || name.endsWith(u'.') || name.back().isSpace())
         return false;
     for (QChar c : name) {
-        if (isControl(c) || QStringView(u"/\\:*?\"<>|").contains(c))
+        if (!isNameCharacter(c))
             return false;
     }
     return true;

@@ -2,6 +2,7 @@
 #include "core/fixedrecord.h"
 #include "customerbytes.h"
 #include "customers/customerfile.h"
+#include "core/names.h"
 #include "scriptedprompts.h"
 
 #include <QDir>
@@ -198,6 +199,77 @@ private slots:
             3, CustomerRecord::fromRecord(FixedRecord(328, fixture::bytes(person("P3", "Cy", "Ray"))))));
         QCOMPARE(fixture::readFile(path("/ContractInfo.txt")), contract + QByteArray(386, '\0'));
         QCOMPARE(fixture::readFile(path("/CycleInfo.txt")), QByteArray(3 * 69, '\0'));
+    }
+
+    void aNewCustomerDoesNotInheritParallelRecords()
+    {
+        // Record 2 of each parallel file was left by a customer since deleted.
+        writeCustomers({person("P1", "Ann", "Lee")});
+        const QByteArray contract = QByteArray(386, 'c') + QByteArray(386, 'd');
+        const QByteArray cycle = QByteArray(69, 'e') + QByteArray(69, 'f');
+        fixture::writeFile(path("/ContractInfo.txt"), contract);
+        fixture::writeFile(path("/CycleInfo.txt"), cycle);
+        QVERIFY(m_file->Open());
+        QVERIFY(m_file->AddNew());
+        CustomerRecord added;
+        added.account = "P2";
+        added.firstName = "Bo";
+        added.lastName = "Kim";
+        QVERIFY(m_file->SaveCustomer(added).saved);
+        QCOMPARE(fixture::readFile(path("/ContractInfo.txt")),
+                 QByteArray(386, 'c') + QByteArray(386, '\0'));
+        QCOMPARE(fixture::readFile(path("/CycleInfo.txt")), QByteArray(69, 'e') + QByteArray(69, '\0'));
+
+        // Once stored, its records belong to the programs that fill them.
+        fixture::writeFile(path("/ContractInfo.txt"), contract);
+        QVERIFY(m_file->SaveCustomer(m_file->record()).saved);
+        QCOMPARE(fixture::readFile(path("/ContractInfo.txt")), contract);
+    }
+
+    void anUnsafeAccountIsRefusedOnlyWhereItIsTyped_data()
+    {
+        QTest::addColumn<bool>("adding");
+        QTest::addColumn<QString>("account");
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("stored, unchanged") << false << "12/34" << true;
+        QTest::newRow("stored, changed") << false << "12/35" << false;
+        QTest::newRow("stored, changed to a safe one") << false << "1234" << true;
+        QTest::newRow("new customer") << true << "12/34" << false;
+    }
+
+    void anUnsafeAccountIsRefusedOnlyWhereItIsTyped()
+    {
+        QFETCH(bool, adding);
+        QFETCH(QString, account);
+        QFETCH(bool, saved);
+        writeCustomers({person("12/34", "Ann", "Lee")});
+        QVERIFY(m_file->Open());
+        if (adding)
+            QVERIFY(m_file->AddNew());
+        CustomerRecord shown = m_file->record();
+        shown.account = account;
+        shown.firstName = "Ann";
+        shown.lastName = "Lee";
+        const CustomerFile::SaveResult result = m_file->SaveCustomer(shown);
+        QCOMPARE(result.saved, saved);
+        QCOMPARE(prompts(m_prompts),
+                 saved ? QStringList()
+                       : QStringList{tell(names::unsafeNameMessage("Account Number", account))});
+        if (!saved)
+            QCOMPARE(result.focus, CustomerFile::Box::Account);
+    }
+
+    void anUnsafeStoredAccountGetsNoNotes()
+    {
+        writeCustomers({person("12/34", "Ann", "Lee")});
+        QVERIFY(m_file->Open());
+        m_file->SaveAuxData({"a note"});
+        QCOMPARE(prompts(m_prompts),
+                 QStringList{tell(names::unsafeNameMessage("Account Number", "12/34"))});
+        QCOMPARE(filesUnder(path("/AuxFiles")), QStringList());
+        m_prompts.clear();
+        m_file->SaveAuxData({});
+        QVERIFY(m_prompts.shown.isEmpty());
     }
 
     void saveRules_data()
@@ -445,7 +517,7 @@ private slots:
         QTest::addColumn<bool>("duplicate");
         QTest::newRow("another record") << 1 << false << "P2" << true;
         QTest::newRow("the record itself") << 2 << false << "P2" << false;
-        QTest::newRow("case differs") << 1 << false << "p2" << false;
+        QTest::newRow("case differs") << 1 << false << "p2" << true;
         QTest::newRow("typed with blanks") << 1 << false << " P2 " << true;
         QTest::newRow("new customer") << 0 << true << "P1" << true;
         QTest::newRow("unknown") << 1 << false << "P3" << false;
