@@ -7,6 +7,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 
 #include <cstdio>
@@ -285,6 +286,25 @@ bool DataFolder::AnyFileMatching(const QString &folder, const QString &pattern) 
 {
     QDirIterator it(path(folder), {pattern}, QDir::Files | QDir::Hidden | QDir::System);
     return it.hasNext();
+}
+
+void DataFolder::RemoveLeftoverTemporaries() const
+{
+    static const QRegularExpression saveFileTemporary(
+        QStringLiteral("^.+\\.txt\\.[A-Za-z0-9]{6}$"), QRegularExpression::CaseInsensitiveOption);
+    for (const QString &folder : {QStringLiteral("/"), QStringLiteral("/Backup"),
+                                  QStringLiteral("/PIActiveAccounts"),
+                                  QStringLiteral("/Backup/PIActiveAccounts")}) {
+        QDirIterator it(path(folder), QDir::Files | QDir::Hidden | QDir::System);
+        while (it.hasNext()) {
+            it.next();
+            const QString name = it.fileName();
+            if ((name.compare(QStringLiteral("CUSTOMER.TMP"), Qt::CaseInsensitive) == 0 ||
+                 saveFileTemporary.match(name).hasMatch()) &&
+                it.fileInfo().isFile() && !it.fileInfo().isSymLink())
+                QFile::remove(it.filePath());
+        }
+    }
 }
 
 QStringList DataFolder::BackupFileNames()

@@ -748,6 +748,16 @@ QList<CustomerRecord> CustomerFile::ReadAll() const
 
 QStringList CustomerFile::LoadStates() const
 {
+    // A new folder has no list: it starts with the fifty states, which the operator
+    // may edit in the file.
+    if (!m_data.FileIsPresent(StatesFile) && !m_data.Exists(StatesFile)) {
+        static constexpr const char16_t *UsStates[StateCount] = {
+            u"AL", u"AK", u"AZ", u"AR", u"CA", u"CO", u"CT", u"DE", u"FL", u"GA", u"HI", u"ID", u"IL", u"IN", u"IA", u"KS", u"KY", u"LA", u"ME", u"MD", u"MA", u"MI", u"MN", u"MS", u"MO", u"MT", u"NE", u"NV", u"NH", u"NJ", u"NM", u"NY", u"NC", u"ND", u"OH", u"OK", u"OR", u"PA", u"RI", u"SC", u"SD", u"TN", u"TX", u"UT", u"VT", u"VA", u"WA", u"WV", u"WI", u"WY"};
+        TextRecordWriter writer;
+        for (const char16_t *state : UsStates)
+            writer.text(QString::fromUtf16(state)).endRecord();
+        m_data.RewriteFile(StatesFile, writer.bytes());
+    }
     QStringList states;
     TextRecordReader reader(m_data.ReadFile(StatesFile));
     while (states.size() < StateCount && !reader.atEnd()) {

@@ -126,6 +126,8 @@ private slots:
         QCOMPARE(m_catalog->ItemDiscountQty(2), 100);
         QCOMPARE(m_catalog->ItemDiscountQty(4), 5);
         QCOMPARE(m_catalog->ItemDiscountQty(5), 0);
+        QCOMPARE(m_catalog->ItemDiscountPrice(4), Money::fromUnits(2'0000));
+        QCOMPARE(m_catalog->ItemDiscountPrice(5), Money());
         QCOMPARE(m_catalog->ItemDiscountPrice(0), Money());
 
         // Categories are distinct only when spelt alike, case included.
@@ -175,6 +177,8 @@ private slots:
         QCOMPARE(m_catalog->CustomDiscountPrice(1), Money::fromUnits(20'0000));
         QCOMPARE(m_catalog->CustomDiscountQty(1), 10);
         QCOMPARE(m_catalog->customDiscountCount(), 2);
+        QCOMPARE(m_catalog->CustomDiscountQty(2), 0);
+        QCOMPARE(m_catalog->CustomDiscountPrice(3), Money());
         QCOMPARE(descriptionsOfRows(m_catalog->customItems()),
                  (QStringList{QStringLiteral("Banner"), QStringLiteral("Sign")}));
         QCOMPARE(m_catalog->cells(CatalogKind::CustomItems, 1),

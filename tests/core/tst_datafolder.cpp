@@ -279,6 +279,26 @@ private slots:
         QVERIFY(!QFileInfo(fifo).isFile());
     }
 
+    void leftoverTemporariesAreRemoved()
+    {
+        const QStringList gone{"/Services.txt.aB3dE9", "/Backup/SoldItems.txt.Zz0000",
+                               "/CUSTOMER.TMP", "/Backup/Customer.tmp",
+                               "/PIActiveAccounts/A1.txt.q1w2e3"};
+        const QStringList kept{"/Services.txt", "/Services.txt.bak", "/Services.txt.abcdefg",
+                               "/notes.doc.aB3dE9", "/Backup/Services.txt",
+                               "/PIActiveAccounts/A1.txt"};
+        for (const QString &file : gone + kept)
+            QVERIFY(testfiles::writeBytes(root() + file, "x"));
+        QVERIFY(QDir().mkpath(root() + "/Labor.txt.AbCdEf"));
+        DataFolder data(root());
+        data.RemoveLeftoverTemporaries();
+        for (const QString &file : gone)
+            QVERIFY2(!QFileInfo::exists(root() + file), qPrintable(file));
+        for (const QString &file : kept)
+            QVERIFY2(QFileInfo::exists(root() + file), qPrintable(file));
+        QVERIFY(QFileInfo(root() + "/Labor.txt.AbCdEf").isDir());
+    }
+
     void appendWritesAtCountPlusOne()
     {
         // A torn tail shorter than half a record is overwritten by the next append.

@@ -509,6 +509,31 @@ private slots:
         QVERIFY(!m_file->WriteCustomer(32767, extra));
     }
 
+    void theLastCustomerThatFitsIsAccepted()
+    {
+        QByteArray nearlyFull((customers::MaxCustomers - 1) * 328, ' ');
+        nearlyFull.replace(0, 328, fixture::bytes(person("P1", "Ann", "Lee")));
+        fixture::writeFile(path("/CustomerData.txt"), nearlyFull);
+        QVERIFY(m_file->Open());
+        QCOMPARE(m_file->count(), 32766);
+
+        QVERIFY(m_file->AddNew());
+        CustomerRecord last;
+        last.account = "P32767";
+        last.firstName = "Bo";
+        last.lastName = "Kim";
+        QVERIFY(m_file->SaveCustomer(last).saved);
+        QCOMPARE(m_file->count(), 32767);
+        QCOMPARE(m_file->ReadCustomer(32767).account, QString("P32767"));
+        QVERIFY(m_prompts.shown.isEmpty());
+
+        QVERIFY(!m_file->AddNew());
+        QCOMPARE(prompts(m_prompts),
+                 QStringList{tell("The Customer File holds 32,767 Customers, the most it can.\r\n"
+                                  "Delete a Customer before adding another.",
+                                  "Customer File Full")});
+    }
+
     void duplicateAccounts_data()
     {
         QTest::addColumn<int>("current");
@@ -1091,7 +1116,13 @@ private slots:
         QTest::newRow("one line, commas")
             << QByteArray("\"AL\",\"AK\",\"AZ\"") << true << QStringList({"AL", "AK", "AZ"});
         QTest::newRow("empty") << QByteArray() << true << QStringList();
-        QTest::newRow("missing") << QByteArray() << false << QStringList();
+        QTest::newRow("missing: the fifty states are written")
+            << QByteArray() << false
+            << QStringList{"AL", "AK", "AZ", "AR", "CA", "CO", "CT", "DE", "FL", "GA",
+                           "HI", "ID", "IL", "IN", "IA", "KS", "KY", "LA", "ME", "MD",
+                           "MA", "MI", "MN", "MS", "MO", "MT", "NE", "NV", "NH", "NJ",
+                           "NM", "NY", "NC", "ND", "OH", "OK", "OR", "PA", "RI", "SC",
+                           "SD", "TN", "TX", "UT", "VT", "VA", "WA", "WV", "WI", "WY"};
     }
     void statesList()
     {
@@ -1101,7 +1132,11 @@ private slots:
         if (present)
             fixture::writeFile(path("/StatesList.txt"), content);
         QCOMPARE(m_file->LoadStates(), states);
-        QCOMPARE(QFileInfo::exists(path("/StatesList.txt")), present);
+        QVERIFY(QFileInfo::exists(path("/StatesList.txt")));
+        if (!present) {
+            QCOMPARE(fixture::readFile(path("/StatesList.txt")).left(14), QByteArray("\"AL\"\r\n\"AK\"\r\n"));
+            QCOMPARE(m_file->LoadStates(), states);
+        }
     }
 };
 
