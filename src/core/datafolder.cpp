@@ -44,6 +44,9 @@ bool renameOver(const QString &from, const QString &to)
 
 bool copyThroughTemporary(const QString &from, const QString &to)
 {
+    // Opening a pipe would wait for a writer for good.
+    if (!QFileInfo(from).isFile())
+        return false;
     QFile source(from);
     if (!source.open(QIODevice::ReadOnly))
         return false;

@@ -276,6 +276,8 @@ private slots:
         DataFolder data(root());
         QVERIFY(!data.SafeReplace("/TaxRecords.txt", 75, [](const FixedRecord &) { return true; }));
         QVERIFY(!data.AppendRecord("/TaxRecords.txt", FixedRecord(75)));
+        QVERIFY(!data.CopyDataFile("/TaxRecords.txt", "/Copy.txt"));
+        QVERIFY(!QFileInfo::exists(root() + "/Copy.txt"));
         QVERIFY(!QFileInfo(fifo).isFile());
     }
 

@@ -256,7 +256,7 @@ private slots:
                  saved ? QStringList()
                        : QStringList{tell(names::unsafeNameMessage("Account Number", account))});
         if (!saved)
-            QCOMPARE(result.focus, CustomerFile::Box::Account);
+            QCOMPARE(int(result.focus), int(CustomerFile::Box::Account));
     }
 
     void anUnsafeStoredAccountGetsNoNotes()
