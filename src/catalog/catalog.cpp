@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include <QFile>
+#include <QFileInfo>
 
 const QString Catalog::ServicesFile = QStringLiteral("/Services.txt");
 const QString Catalog::SalesItemsFile = QStringLiteral("/PIInventoriedItems.txt");
@@ -65,11 +66,15 @@ QString notWrittenMessage(const QString &file)
 
 // A file that is there but cannot be read holds rows nobody has seen: a save leaves it
 // as it is instead of writing the empty rows over it.
+// A pipe counts as there but unreadable: opening it would wait for a writer for good.
 bool unreadable(const DataFolder &data, const QString &relative)
 {
-    if (!data.Exists(relative))
+    const QFileInfo info(data.path(relative));
+    if (!info.exists())
         return false;
-    QFile file(data.path(relative));
+    if (!info.isFile())
+        return true;
+    QFile file(info.filePath());
     return !file.open(QIODevice::ReadOnly);
 }
 
@@ -126,11 +131,10 @@ void Catalog::LoadLaborRates()
     m_laborFilePresent = m_data.FileIsPresent(LaborFile);
     m_laborUnread = unreadable(m_data, LaborFile);
     if (m_laborFilePresent) {
-        // Each line is read on its own, so a line short of a field cannot shift the
-        // rows after it.
-        const QList<QByteArray> lines = m_data.ReadFile(LaborFile).split('\n');
+        // One field after the other, as every text record file is read: a writer may
+        // put each field on a line of its own.
+        TextRecordReader reader(m_data.ReadFile(LaborFile));
         for (int row = 0; row < LaborRows; ++row) {
-            TextRecordReader reader(row < lines.size() ? lines.at(row) : QByteArray());
             m_laborHeadings[row] = reader.field().value_or(QString());
             m_laborRates[row] = reader.field().value_or(QString());
         }
@@ -303,15 +307,22 @@ bool Catalog::rewrite(const QString &relative, const QByteArray &bytes) const
     return m_data.RewriteFile(relative, bytes);
 }
 
-std::optional<QString> Catalog::SaveCatalog()
+std::optional<QString> Catalog::checkRows() const
 {
-    // Everything is checked before the first file is touched.
-    for (const ServiceRecord &row : std::as_const(m_services)) {
+    for (const ServiceRecord &row : m_services) {
         if (!hasDescription(row.description))
             continue;
         if (auto refused = catalog::checkServiceCharge(row.charge))
             return refused;
     }
+    return std::nullopt;
+}
+
+std::optional<QString> Catalog::SaveCatalog()
+{
+    // Everything is checked before the first file is touched.
+    if (auto refused = checkRows())
+        return refused;
 
     const QByteArray files[] = {recordBytes(m_services), recordBytes(m_items),
                                 recordBytes(m_custom)};
@@ -480,7 +491,7 @@ std::optional<QString> Catalog::DeleteEntry(CatalogKind kind, int row)
     const int rows = rowCount(kind);
     if (row < 0 || row >= rows)
         return std::nullopt;
-    if (rows == 1) {
+    if (rows == 1 && !m_unread[int(kind)]) {
         m_data.DeleteWithBackup(fileOf(kind));
         // Read again so the pick lists lose the entry too.
         reload(kind);

@@ -65,6 +65,8 @@ public:
     // then the reason, as it is when a file cannot be written. A file that was there
     // but could not be read at its last load is neither written over nor deleted.
     std::optional<QString> SaveCatalog();
+    // The reason a row cannot be stored, checked before any file is written.
+    std::optional<QString> checkRows() const;
     std::optional<QString> SaveLaborRates();
     // No "/Labor.txt" and the rows still as an absent file gives them: the screen's
     // save on closing then writes nothing, so a run that never touched the labor
@@ -90,7 +92,8 @@ public:
     std::optional<QString> replace(int row, const SalesItemRecord &item);
     std::optional<QString> replace(int row, const CustomItemRecord &item);
     // Removes a row. The only row takes its file and backup copy with it at once;
-    // otherwise the catalog is saved at once (the result is SaveCatalog's).
+    // otherwise, or when the file could not be read, the catalog is saved at once
+    // (the result is SaveCatalog's).
     std::optional<QString> DeleteEntry(CatalogKind kind, int row);
 
     // Distinct sales-item categories in the order met; "All" is not among them.

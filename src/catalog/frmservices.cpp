@@ -851,8 +851,15 @@ void frmServices::cmdServices_Click(int index)
 {
     switch (index) {
     case MenuButton:
-        if (saveCatalog())
-            m_navigator.show(Navigator::Target::MainMenu, this);
+        // A row that cannot be stored keeps the operator here to mend it; a file that
+        // cannot be written is reported once and keeps what it holds, or there would
+        // be no way back to the menu while it stays unwritable.
+        if (const auto refused = m_catalog.checkRows()) {
+            m_prompts.tell(*refused);
+            return;
+        }
+        saveCatalog();
+        m_navigator.show(Navigator::Target::MainMenu, this);
         return;
     case 1:
     case 8:

@@ -7,6 +7,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 
 #include <algorithm>
@@ -44,6 +45,9 @@ bool renameOver(const QString &from, const QString &to)
 
 bool copyThroughTemporary(const QString &from, const QString &to)
 {
+    // Opening a pipe would wait for a writer for good.
+    if (!QFileInfo(from).isFile())
+        return false;
     QFile source(from);
     if (!source.open(QIODevice::ReadOnly))
         return false;
@@ -261,6 +265,10 @@ bool DataFolder::SafeReplace(const QString &relative, int recordLength,
     // A folder or a pipe in the file's place is left alone (reading a pipe would hang).
     if (QFileInfo::exists(target) && !stat(target).isFile)
         return false;
+    // Restored first, as every reader does: opening an absent file would create it
+    // empty, and the empty result would then be copied over the good backup.
+    if (!FileIsPresent(relative))
+        return !Exists(relative);
     {
         // A scratch file left over by a crash must not leak its tail into the result.
         QFile::remove(path(temporary));
@@ -305,6 +313,25 @@ bool DataFolder::AnyFileMatching(const QString &folder, const QString &pattern) 
 {
     QDirIterator it(path(folder), {pattern}, QDir::Files | QDir::Hidden | QDir::System);
     return it.hasNext();
+}
+
+void DataFolder::RemoveLeftoverTemporaries() const
+{
+    static const QRegularExpression saveFileTemporary(
+        QStringLiteral("^.+\\.txt\\.[A-Za-z0-9]{6}$"), QRegularExpression::CaseInsensitiveOption);
+    for (const QString &folder : {QStringLiteral("/"), QStringLiteral("/Backup"),
+                                  QStringLiteral("/PIActiveAccounts"),
+                                  QStringLiteral("/Backup/PIActiveAccounts")}) {
+        QDirIterator it(path(folder), QDir::Files | QDir::Hidden | QDir::System);
+        while (it.hasNext()) {
+            it.next();
+            const QString name = it.fileName();
+            if ((name.compare(QStringLiteral("CUSTOMER.TMP"), Qt::CaseInsensitive) == 0 ||
+                 saveFileTemporary.match(name).hasMatch()) &&
+                it.fileInfo().isFile() && !it.fileInfo().isSymLink())
+                QFile::remove(it.filePath());
+        }
+    }
 }
 
 QStringList DataFolder::BackupFileNames()

@@ -59,6 +59,12 @@ public:
     // first match instead of listing the whole folder.
     bool AnyFileMatching(const QString &folder, const QString &pattern) const;
 
+    // Removes what an interrupted rewrite leaves behind in the data and backup folders:
+    // QSaveFile temporaries of the program's files ("Name.txt.Ab12Cd") and the customer
+    // delete's "CUSTOMER.TMP". Only ordinary files go. Run only by the copy that holds
+    // the lock, or it would pull the file from under another copy's rewrite.
+    void RemoveLeftoverTemporaries() const;
+
     // The eighteen data files copied to "/Backup" at the end; errors skip a file.
     void BackupDataFiles() const;
     static QStringList BackupFileNames();

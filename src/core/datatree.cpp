@@ -4,7 +4,9 @@
 #include "core/datafolder.h"
 #include "core/names.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <sys/stat.h>
 
@@ -65,7 +67,37 @@ QStringList AuxFolders(const QString &account)
     return folders;
 }
 
-std::optional<QString> CreateDataFolders(DataFolder &data, const QDate &today)
+QString FolderFailureReason(const DataFolder &data, const QString &relative)
+{
+    QFileInfo at(data.path(relative));
+    // The nearest part of the path that is there tells what went wrong.
+    while (!at.exists() && at.absoluteFilePath() != at.absolutePath())
+        at = QFileInfo(at.absolutePath());
+    const QString shown = QDir::toNativeSeparators(at.absoluteFilePath());
+    if (at.exists() && !at.isDir())
+        return QStringLiteral("\"%1\" is a file, not a folder.").arg(shown);
+    if (at.exists() && !at.isWritable())
+        return QStringLiteral("Pelmor Invoicer may not write in \"%1\".").arg(shown);
+    return QStringLiteral("The system refused to create it.");
+}
+
+QString AuxFoldersMessage(const DataFolder &data, const QStringList &folders)
+{
+    // Enough to find the trouble; thousands of lines would not fit on the screen.
+    constexpr int Shown = 10;
+    QString text = QStringLiteral("These customer attachment folders could not be created; "
+                                  "their notes cannot be kept:");
+    for (qsizetype i = 0; i < folders.size() && i < Shown; ++i)
+        text += QStringLiteral("\r\n%1\r\n    %2")
+                    .arg(QDir::toNativeSeparators(data.path(folders.at(i))),
+                         FolderFailureReason(data, folders.at(i)));
+    if (folders.size() > Shown)
+        text += QStringLiteral("\r\nand %1 more.").arg(folders.size() - Shown);
+    return text;
+}
+
+std::optional<QString> CreateDataFolders(DataFolder &data, const QDate &today,
+                                         QStringList *auxFailed)
 {
     QStringList folders{u'/' + QString::number(today.year()).rightJustified(4, u'0')};
     folders << QStringLiteral("/CompletedInvoices") << QStringLiteral("/PIActiveAccounts")
@@ -106,8 +138,9 @@ std::optional<QString> CreateDataFolders(DataFolder &data, const QDate &today)
         const QString account = codepage::decode(record + begin, end - begin);
         // A blank, short or unsafe account gets no folder: it could name one
         // outside "/AuxFiles".
-        if (const auto failed = ensureAuxFolders(data, nativeRoot, account))
-            return failed;
+        // One customer's attachments are not worth the whole program.
+        if (const auto failed = ensureAuxFolders(data, nativeRoot, account); failed && auxFailed)
+            auxFailed->append(*failed);
     }
     return std::nullopt;
 }

@@ -2,6 +2,7 @@
 
 #include "core/codepage.h"
 
+#include <QFileInfo>
 #include <QtEndian>
 
 #include <cmath>
@@ -198,6 +199,10 @@ bool FixedRecordFile::open()
 {
     if (m_file.isOpen())
         return true;
+    // A pipe would block the first read for good, and a device is no record file.
+    const QFileInfo info(m_file.fileName());
+    if (info.exists() && !info.isFile())
+        return false;
     if (m_file.open(QIODevice::ReadWrite))
         return true;
     return m_file.exists() && m_file.open(QIODevice::ReadOnly);

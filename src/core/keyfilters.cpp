@@ -1,6 +1,7 @@
 #include "core/keyfilters.h"
 
 #include "core/money.h"
+#include "core/names.h"
 #include "core/prompts.h"
 #include "core/regional.h"
 
@@ -59,6 +60,13 @@ int NameKeyFilter(int key, const QString &text, Prompts &prompts)
             return refuse(key, prompts);
     }
     return key;
+}
+
+int FileNameKeyFilter(int key, Prompts &prompts)
+{
+    if (key == Backspace || key == Enter)
+        return key;
+    return names::isNameCharacter(QChar(key)) ? key : refuse(key, prompts);
 }
 
 int QuoteKeyFilter(int key, Prompts &prompts)

@@ -17,6 +17,8 @@ int DigitKeyFilter(int key);
 // A refused key beeps and tells InvalidCharacterMessage titled InvalidKeyTitle.
 int NameKeyFilter(int key, const QString &text, Prompts &prompts);
 int QuoteKeyFilter(int key, Prompts &prompts);
+// Refuses what a file or folder name may not hold, as the whole-name check does.
+int FileNameKeyFilter(int key, Prompts &prompts);
 
 QString InvalidCharacterMessage(QChar character);
 inline const QString InvalidKeyTitle = QStringLiteral("Invalid Key entry");

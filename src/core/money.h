@@ -38,19 +38,33 @@ public:
     // A zero divisor gives zero rather than a saturated amount.
     Money dividedBy(double divisor) const;
 
-    constexpr Money operator+(Money o) const { return Money(m_units + o.m_units); }
-    constexpr Money operator-(Money o) const { return Money(m_units - o.m_units); }
-    constexpr Money operator-() const { return Money(-m_units); }
-    constexpr Money &operator+=(Money o)
+    // Sums saturate at max() and min() as fromDouble() does, so an amount never wraps
+    // round to the other sign; plus() and minus() say when the exact sum does not fit.
+    constexpr std::optional<Money> plus(Money o) const
     {
-        m_units += o.m_units;
-        return *this;
+        qint64 sum = 0;
+        if (__builtin_add_overflow(m_units, o.m_units, &sum))
+            return std::nullopt;
+        return Money(sum);
     }
-    constexpr Money &operator-=(Money o)
+    constexpr std::optional<Money> minus(Money o) const
     {
-        m_units -= o.m_units;
-        return *this;
+        qint64 difference = 0;
+        if (__builtin_sub_overflow(m_units, o.m_units, &difference))
+            return std::nullopt;
+        return Money(difference);
     }
+    constexpr Money operator+(Money o) const
+    {
+        return plus(o).value_or(o.m_units < 0 ? min() : max());
+    }
+    constexpr Money operator-(Money o) const
+    {
+        return minus(o).value_or(o.m_units > 0 ? min() : max());
+    }
+    constexpr Money operator-() const { return Money() - *this; }
+    constexpr Money &operator+=(Money o) { return *this = *this + o; }
+    constexpr Money &operator-=(Money o) { return *this = *this - o; }
     constexpr auto operator<=>(const Money &) const = default;
 
 private:

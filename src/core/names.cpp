@@ -4,12 +4,18 @@ namespace names {
 
 namespace {
 
+// C1 controls too: Windows-1252 decodes its five unassigned bytes to them.
 bool isControl(QChar c)
 {
-    return c.unicode() < 0x20 || c.unicode() == 0x7f;
+    return c.unicode() < 0x20 || (c.unicode() >= 0x7f && c.unicode() <= 0x9f);
 }
 
 } // namespace
+
+bool isNameCharacter(QChar c)
+{
+    return !isControl(c) && !QStringView(u"/\\:*?\"<>|").contains(c);
+}
 
 bool isSafeFileName(const QString &name)
 {
@@ -18,7 +24,7 @@ bool isSafeFileName(const QString &name)
     if (name.startsWith(u'.') || name.endsWith(u'.') || name.back().isSpace())
         return false;
     for (QChar c : name) {
-        if (isControl(c) || QStringView(u"/\\:*?\"<>|").contains(c))
+        if (!isNameCharacter(c))
             return false;
     }
     return true;

@@ -9,6 +9,8 @@
 // into the path.
 namespace names {
 bool isSafeFileName(const QString &name);
+// Whether the character may stand anywhere in such a name.
+bool isNameCharacter(QChar c);
 // The message for an unsafe name; `what` names the field ("Account Number").
 QString unsafeNameMessage(const QString &what, const QString &name);
 } // namespace names

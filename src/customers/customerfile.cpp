@@ -248,7 +248,8 @@ CustomerRecord CustomerFile::ReadCustomer(qint32 n) const
     return CustomerRecord::fromRecord(file.read(n));
 }
 
-std::optional<QString> CustomerFile::WriteCustomer(qint32 n, const CustomerRecord &customer)
+std::optional<QString> CustomerFile::WriteCustomer(qint32 n, const CustomerRecord &customer,
+                                                   bool newCustomer)
 {
     if (n < 1)
         return QStringLiteral("There is no Customer No %1").arg(n);
@@ -263,11 +264,14 @@ std::optional<QString> CustomerFile::WriteCustomer(qint32 n, const CustomerRecor
     }
     // The parallel files only need to reach record n to stay aligned. A record that is
     // already there belongs to the programs that fill these files; zeroing it at every
-    // save (and the screen saves on every move) would wipe their data.
+    // save (and the screen saves on every move) would wipe their data. A new customer's
+    // record is zeroed, though: what is there was left by a deleted customer.
     for (const auto &[name, length] :
          {std::pair{ContractFile, ContractLength}, std::pair{CycleFile, CycleLength}}) {
+        m_data.FileIsPresent(name);
         FixedRecordFile parallel(m_data.path(name), length);
-        if (!parallel.open() || (parallel.count() < n && !parallel.write(n, FixedRecord(length))))
+        if (!parallel.open() ||
+            ((newCustomer || parallel.count() < n) && !parallel.write(n, FixedRecord(length))))
             m_prompts.tell(QStringLiteral("The Customer was saved, but \"%1\" could not be "
                                           "written:\r\n%2")
                                .arg(name, parallel.errorString()));
@@ -283,8 +287,10 @@ bool CustomerFile::IsDuplicateAccount(const QString &text) const
     qint32 count = 0;
     const QByteArray bytes = readAll(count);
     for (qint32 n = 1; n <= count; ++n) {
+        // Names differing only in case share one aux folder and one ledger.
         if (n != m_current &&
-            fieldText(bytes, n, CustomerRecord::AccountOffset, CustomerRecord::AccountWidth) == key)
+            fieldText(bytes, n, CustomerRecord::AccountOffset, CustomerRecord::AccountWidth)
+                    .compare(key, Qt::CaseInsensitive) == 0)
             return true;
     }
     return false;
@@ -349,7 +355,11 @@ CustomerFile::SaveResult CustomerFile::SaveCustomer(const CustomerRecord &shown)
         m_prompts.tell(QStringLiteral("Telephone Number will be used as Acct No."),
                        QStringLiteral("Account not Entered"));
         account = telephone;
-    } else if (!names::isSafeFileName(account)) {
+    } else if ((m_adding || account != storedText(m_record.account, CustomerRecord::AccountWidth))
+               && !names::isSafeFileName(account)) {
+        // Checked where the account is typed or changed: an unchanged stored account
+        // that fails the check must not lock the screen, whose every move saves first.
+        // Its folders and ledger are refused where their paths are built.
         m_prompts.tell(names::unsafeNameMessage(AccountNumberName, account));
         return {false, Box::Account, false};
     }
@@ -358,7 +368,7 @@ CustomerFile::SaveResult CustomerFile::SaveCustomer(const CustomerRecord &shown)
     customer.flag = m_record.flag;
     customer.spare = m_record.spare;
 
-    if (const auto error = WriteCustomer(m_current, customer)) {
+    if (const auto error = WriteCustomer(m_current, customer, m_adding)) {
         m_prompts.tell(*error, *error == FileFullMessage ? FileFullTitle : QString());
         return {false, Box::None, false};
     }
@@ -663,8 +673,16 @@ void CustomerFile::SaveAuxData(const QStringList &boxes)
     emit auxChanged();
     // A customer added during this run has no folders yet: they are made here.
     const QStringList folders = AuxFolders(m_record.account);
-    if (m_adding || folders.isEmpty())
+    if (m_adding)
         return;
+    if (folders.isEmpty()) {
+        const bool written = std::any_of(m_aux.cbegin(), m_aux.cend(), [](const QString &box) {
+            return !box.trimmed().isEmpty();
+        });
+        if (written && !m_record.account.trimmed().isEmpty())
+            m_prompts.tell(names::unsafeNameMessage(AccountNumberName, m_record.account.trimmed()));
+        return;
+    }
     for (const QString &folder : folders)
         m_data.EnsureFolder(folder);
     QStringList failed;
@@ -730,6 +748,16 @@ QList<CustomerRecord> CustomerFile::ReadAll() const
 
 QStringList CustomerFile::LoadStates() const
 {
+    // A new folder has no list: it starts with the fifty states, which the operator
+    // may edit in the file.
+    if (!m_data.FileIsPresent(StatesFile) && !m_data.Exists(StatesFile)) {
+        static constexpr const char16_t *UsStates[StateCount] = {
+            u"AL", u"AK", u"AZ", u"AR", u"CA", u"CO", u"CT", u"DE", u"FL", u"GA", u"HI", u"ID", u"IL", u"IN", u"IA", u"KS", u"KY", u"LA", u"ME", u"MD", u"MA", u"MI", u"MN", u"MS", u"MO", u"MT", u"NE", u"NV", u"NH", u"NJ", u"NM", u"NY", u"NC", u"ND", u"OH", u"OK", u"OR", u"PA", u"RI", u"SC", u"SD", u"TN", u"TX", u"UT", u"VT", u"VA", u"WA", u"WV", u"WI", u"WY"};
+        TextRecordWriter writer;
+        for (const char16_t *state : UsStates)
+            writer.text(QString::fromUtf16(state)).endRecord();
+        m_data.RewriteFile(StatesFile, writer.bytes());
+    }
     QStringList states;
     TextRecordReader reader(m_data.ReadFile(StatesFile));
     while (states.size() < StateCount && !reader.atEnd()) {

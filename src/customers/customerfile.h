@@ -127,11 +127,13 @@ public:
     // Reads record n as stored; a number outside the file reads as an empty record.
     CustomerRecord ReadCustomer(qint32 n) const;
     // Writes the record at n, then the zero-filled records n of the two parallel
-    // files. The reason when the customer record cannot be written, or when the
-    // record would take the file past its limit; nothing is written then.
-    std::optional<QString> WriteCustomer(qint32 n, const CustomerRecord &customer);
+    // files (a new customer's always, another's only where the files are short). The
+    // reason when the customer record cannot be written, or when the record would take
+    // the file past its limit; nothing is written then.
+    std::optional<QString> WriteCustomer(qint32 n, const CustomerRecord &customer,
+                                         bool newCustomer = false);
     // True when a record other than the current one has this account number
-    // (as stored, compared exactly).
+    // (as stored, compared ignoring case: such accounts share their files).
     bool IsDuplicateAccount(const QString &text) const;
 
     // Reads record n into the working record, makes it current and loads its

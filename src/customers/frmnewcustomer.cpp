@@ -301,6 +301,11 @@ QWidget *frmNewCustomer::buildFields()
             return keyfilters::NameKeyFilter(key, text, m_prompts);
         });
     }
+    // The account names a folder and a file: a number the check would refuse
+    // ("12/34", which the numeric rule above lets through) is not typed at all.
+    attachKeyFilter(txtCustomer[AccountBox], [this](int key, const QString &) {
+        return keyfilters::FileNameKeyFilter(key, m_prompts);
+    });
     grid->addWidget(captionFor(QStringLiteral("Telephone"), txtCustomer[TelephoneBox]), row, 0);
     grid->addWidget(txtCustomer[TelephoneBox], row, 1);
     auto *cell = new QHBoxLayout;

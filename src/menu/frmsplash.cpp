@@ -157,6 +157,8 @@ frmSplash::frmSplash(Navigator &navigator, QWidget *parent)
     main->setSizeConstraint(QLayout::SetFixedSize);
 
     setTabOrder(cmdContinue, imgWelcome);
+    // Only the place counts: the layout fixes the size.
+    restoreGeometryFromSettings();
 }
 
 frmSplash::~frmSplash() = default;

@@ -50,7 +50,9 @@ qsizetype skipBlanks(const QString &text, qsizetype from)
 
 PrintEngine::PrintEngine(Page &page, PrintSettings settings, const DataFolder &data)
     : m_page(page), m_settings(std::move(settings)), m_data(data),
-      m_highlight(m_settings.borderColour)
+      // Without colour printing nothing may print in colour, even before the first
+      // SetPrintColour.
+      m_highlight(m_settings.colourPrinting ? m_settings.borderColour : 0)
 {
 }
 

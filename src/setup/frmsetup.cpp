@@ -885,7 +885,8 @@ void frmSetup::cmdLogo_Click(int index)
     switch (index) {
     case 0: {
         const auto file = m_dialogs.chooseFile(
-            this, QStringLiteral("Pictures (*.bmp *.BMP *.ico *.ICO *.cur *.CUR *jpg *JPG *.EMF)"
+            this, QStringLiteral("Pictures (*.bmp *.BMP *.ico *.ICO *.cur *.CUR *jpg *JPG *.EMF "
+                                 "*.png *.PNG)"
                                  ";;All (*)"));
         if (!file)
             return;

@@ -45,8 +45,12 @@ void readColour(TextRecordReader &reader, quint32 &target)
 void readLogoSide(TextRecordReader &reader, float &target)
 {
     const auto value = reader.decimal();
-    if (value && std::isfinite(*value) && *value > 0 && *value <= MaxLogoSide)
-        target = float(*value);
+    if (!value || !std::isfinite(*value))
+        return;
+    // Checked as the float it becomes: "1e-50" is above zero only as a double.
+    const float side = float(*value);
+    if (side > 0 && side <= MaxLogoSide)
+        target = side;
 }
 
 } // namespace

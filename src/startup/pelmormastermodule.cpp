@@ -83,13 +83,15 @@ QString PelmorMasterModule::defaultDataFolder()
 
 bool PelmorMasterModule::Main()
 {
-    if (const auto failed = CreateDataFolders(m_data, m_clock.today())) {
-        m_prompts.tell(QStringLiteral("The folder \"%1\" could not be created.\r\n"
-                                      "Pelmor Invoicer needs to be able to write in %2.")
-                           .arg(QDir::toNativeSeparators(m_data.path(*failed)),
-                                QDir::toNativeSeparators(m_data.root())));
+    QStringList auxFailed;
+    if (const auto failed = CreateDataFolders(m_data, m_clock.today(), &auxFailed)) {
+        m_prompts.tell(QStringLiteral("The folder \"%1\" could not be created.\r\n")
+                           .arg(QDir::toNativeSeparators(m_data.path(*failed))) +
+                       FolderFailureReason(m_data, *failed));
         return false;
     }
+    if (!auxFailed.isEmpty())
+        m_prompts.tell(AuxFoldersMessage(m_data, auxFailed));
 
     // The setup screen comes first: its load reads the settings and probes the modem,
     // and it stays loaded as the live settings store.
@@ -115,6 +117,7 @@ bool PelmorMasterModule::Main()
     if (!CheckPreviousInstance() || m_exiting)
         return false;
     m_instanceChecked = true;
+    m_data.RemoveLeftoverTemporaries();
 
     m_menu = new frmStartup(m_data, m_prompts, *this);
     addScreen(m_menu, Target::MainMenu);

@@ -126,6 +126,8 @@ private slots:
         QCOMPARE(m_catalog->ItemDiscountQty(2), 100);
         QCOMPARE(m_catalog->ItemDiscountQty(4), 5);
         QCOMPARE(m_catalog->ItemDiscountQty(5), 0);
+        QCOMPARE(m_catalog->ItemDiscountPrice(4), Money::fromUnits(2'0000));
+        QCOMPARE(m_catalog->ItemDiscountPrice(5), Money());
         QCOMPARE(m_catalog->ItemDiscountPrice(0), Money());
 
         // Categories are distinct only when spelt alike, case included.
@@ -175,6 +177,8 @@ private slots:
         QCOMPARE(m_catalog->CustomDiscountPrice(1), Money::fromUnits(20'0000));
         QCOMPARE(m_catalog->CustomDiscountQty(1), 10);
         QCOMPARE(m_catalog->customDiscountCount(), 2);
+        QCOMPARE(m_catalog->CustomDiscountQty(2), 0);
+        QCOMPARE(m_catalog->CustomDiscountPrice(3), Money());
         QCOMPARE(descriptionsOfRows(m_catalog->customItems()),
                  (QStringList{QStringLiteral("Banner"), QStringLiteral("Sign")}));
         QCOMPARE(m_catalog->cells(CatalogKind::CustomItems, 1),
@@ -425,9 +429,12 @@ private slots:
         QTest::newRow("one line") << QByteArray("\"General Labor\",\"$35.00\"\r\n")
                                   << QStringList{"General Labor", "", ""}
                                   << QStringList{"$35.00", "", ""};
-        QTest::newRow("a line short of its rate")
-            << QByteArray("\"A\"\r\n\"B\",\"$2.00\"\r\n\"C\",\"$3.00\"\r\n")
-            << QStringList{"A", "B", "C"} << QStringList{"", "$2.00", "$3.00"};
+        QTest::newRow("one field a line")
+            << QByteArray("\"A\"\r\n\"$1.00\"\r\n\"B\"\r\n\"$2.00\"\r\n\"C\"\r\n\"$3.00\"\r\n")
+            << QStringList{"A", "B", "C"} << QStringList{"$1.00", "$2.00", "$3.00"};
+        QTest::newRow("fields run on over lines")
+            << QByteArray("\"A\",\"$1.00\",\"B\"\r\n\"$2.00\"\r\n")
+            << QStringList{"A", "B", ""} << QStringList{"$1.00", "$2.00", ""};
         QTest::newRow("unquoted fields")
             << QByteArray("Plumbing , $40.00\r\nB,2\r\n") << QStringList{"Plumbing", "B", ""}
             << QStringList{"$40.00", "2", ""};
@@ -457,7 +464,8 @@ private slots:
 
     void laborGarbageSavesWellFormed()
     {
-        write("/Labor.txt", QByteArray("\x01\xff\"\x00,,\"\r\r\n\"a\"b\"c\",\"d", 22));
+        static const char garbage[] = "\x01\xff\"\x00,,\"\r\r\n\"a\"b\"c\",\"d";
+        write("/Labor.txt", QByteArray(garbage, sizeof garbage - 1));
         m_catalog->LoadLaborRates();
         QVERIFY(!m_catalog->SaveLaborRates());
         const QList<QByteArray> lines = read("/Labor.txt").split('\n');
@@ -525,6 +533,51 @@ private slots:
             labor ? m_catalog->SaveLaborRates() : m_catalog->SaveCatalog();
         QCOMPARE(failed.value_or(QString()),
                  QStringLiteral("The file \"%1\" could not be written.").arg(file));
+        QVERIFY(exists(file));
+        QCOMPARE(read("/Backup" + file), QByteArray("the copy"));
+    }
+
+    void deletingTheLastRowKeepsAnUnreadableFile_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::newRow("services") << int(CatalogKind::Services);
+        QTest::newRow("sales items") << int(CatalogKind::SalesItems);
+        QTest::newRow("custom items") << int(CatalogKind::CustomItems);
+    }
+
+    void deletingTheLastRowKeepsAnUnreadableFile()
+    {
+        QFETCH(int, kind);
+        const CatalogKind catalogKind = CatalogKind(kind);
+        const QString file = Catalog::fileOf(catalogKind);
+        write("/Backup" + file, "the copy");
+        QVERIFY(makeUnreadable(path(file)));
+        m_catalog->LoadAll();
+        switch (catalogKind) {
+        case CatalogKind::Services: {
+            ServiceRecord service;
+            service.description = QStringLiteral("Tune-up");
+            service.charge = QStringLiteral("$10.00");
+            QVERIFY(!m_catalog->add(service));
+            break;
+        }
+        case CatalogKind::SalesItems: {
+            SalesItemRecord item;
+            item.description = QStringLiteral("Filter");
+            QVERIFY(!m_catalog->add(item));
+            break;
+        }
+        case CatalogKind::CustomItems: {
+            CustomItemRecord item;
+            item.description = QStringLiteral("Banner");
+            QVERIFY(!m_catalog->add(item));
+            break;
+        }
+        }
+        QCOMPARE(m_catalog->rowCount(catalogKind), 1);
+        QCOMPARE(m_catalog->DeleteEntry(catalogKind, 0).value_or(QString()),
+                 QStringLiteral("The file \"%1\" could not be written.").arg(file));
+        QCOMPARE(m_catalog->rowCount(catalogKind), 0);
         QVERIFY(exists(file));
         QCOMPARE(read("/Backup" + file), QByteArray("the copy"));
     }

@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -23,6 +24,8 @@
 #include <QTest>
 
 #include <memory>
+
+#include <sys/stat.h>
 
 using namespace catalogbytes;
 
@@ -818,6 +821,26 @@ private slots:
         QCOMPARE(ending.size(), 1);
         QCOMPARE(read("/Labor.txt"), QByteArray("\"General Labor\",\"$20.00\"\r\n"
                                                 "\"\",\"$0.00\"\r\n\"\",\"$0.00\"\r\n"));
+    }
+
+    void menuWithAnUnreadableFileReportsOnceAndReturns()
+    {
+        // A pipe is there but cannot be read; reading it would wait for a writer.
+        const QString fifo = m_dir->path() + "/Services.txt";
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        open();
+        click(1);
+        type("txtDescription_0", "Brake inspection");
+        type("txtCharge_0", "45");
+        click(4);
+        m_prompts.clear();
+        click(0);
+        QCOMPARE(m_prompts.shown.size(), 1);
+        QCOMPARE(m_prompts.shown.at(0).text,
+                 QStringLiteral("The file \"/Services.txt\" could not be written."));
+        QCOMPARE(m_navigator.shown, QList<Navigator::Target>{Navigator::Target::MainMenu});
+        QVERIFY(!QFileInfo(fifo).isFile());
+        QVERIFY(QFileInfo::exists(fifo));
     }
 
 private:

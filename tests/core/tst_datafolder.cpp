@@ -287,6 +287,68 @@ private slots:
         QCOMPARE(testfiles::readBytes(root() + "/Backup/SoldItems.txt"), records(2, 90));
     }
 
+    void safeReplaceRestoresAnAbsentFileFirst_data()
+    {
+        QTest::addColumn<bool>("backup");
+        QTest::addColumn<bool>("succeeds");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("backup copy") << true << true << QByteArray(75, 'A') + QByteArray(75, 'C');
+        QTest::newRow("no backup copy") << false << true << QByteArray();
+    }
+
+    void safeReplaceRestoresAnAbsentFileFirst()
+    {
+        QFETCH(bool, backup);
+        QFETCH(bool, succeeds);
+        QFETCH(QByteArray, expected);
+        if (backup)
+            QVERIFY(testfiles::writeBytes(root() + "/Backup/TaxRecords.txt", records(3, 75)));
+        DataFolder data(root());
+        QCOMPARE(data.SafeReplace("/TaxRecords.txt", 75,
+                                  [](const FixedRecord &r) { return r.bytes().at(0) != 'B'; }),
+                 succeeds);
+        QCOMPARE(QFileInfo::exists(root() + "/TaxRecords.txt"), backup);
+        QCOMPARE(QFileInfo::exists(root() + "/Backup/TaxRecords.txt"), backup);
+        if (backup) {
+            QCOMPARE(testfiles::readBytes(root() + "/TaxRecords.txt"), expected);
+            QCOMPARE(testfiles::readBytes(root() + "/Backup/TaxRecords.txt"), expected);
+        }
+    }
+
+    void aPipeIsNoRecordFile()
+    {
+        const QString fifo = root() + "/TaxRecords.txt";
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        FixedRecordFile file(fifo, 75);
+        QVERIFY(!file.open());
+        DataFolder data(root());
+        QVERIFY(!data.SafeReplace("/TaxRecords.txt", 75, [](const FixedRecord &) { return true; }));
+        QVERIFY(!data.AppendRecord("/TaxRecords.txt", FixedRecord(75)));
+        QVERIFY(!data.CopyDataFile("/TaxRecords.txt", "/Copy.txt"));
+        QVERIFY(!QFileInfo::exists(root() + "/Copy.txt"));
+        QVERIFY(!QFileInfo(fifo).isFile());
+    }
+
+    void leftoverTemporariesAreRemoved()
+    {
+        const QStringList gone{"/Services.txt.aB3dE9", "/Backup/SoldItems.txt.Zz0000",
+                               "/CUSTOMER.TMP", "/Backup/Customer.tmp",
+                               "/PIActiveAccounts/A1.txt.q1w2e3"};
+        const QStringList kept{"/Services.txt", "/Services.txt.bak", "/Services.txt.abcdefg",
+                               "/notes.doc.aB3dE9", "/Backup/Services.txt",
+                               "/PIActiveAccounts/A1.txt"};
+        for (const QString &file : gone + kept)
+            QVERIFY(testfiles::writeBytes(root() + file, "x"));
+        QVERIFY(QDir().mkpath(root() + "/Labor.txt.AbCdEf"));
+        DataFolder data(root());
+        data.RemoveLeftoverTemporaries();
+        for (const QString &file : gone)
+            QVERIFY2(!QFileInfo::exists(root() + file), qPrintable(file));
+        for (const QString &file : kept)
+            QVERIFY2(QFileInfo::exists(root() + file), qPrintable(file));
+        QVERIFY(QFileInfo(root() + "/Labor.txt.AbCdEf").isDir());
+    }
+
     void appendWritesAtCountPlusOne()
     {
         // A torn tail shorter than half a record is overwritten by the next append.

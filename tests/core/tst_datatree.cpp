@@ -156,6 +156,32 @@ private slots:
         QCOMPARE(CreateDataFolders(data, today), std::optional<QString>("/PIActiveAccounts"));
     }
 
+    void aFileInTheWayOfAnAuxFolderStopsNothingElse()
+    {
+        QVERIFY(testfiles::writeBytes(root() + "/CustomerData.txt",
+                                      customer("A1") + customer("B2") + customer("C3")));
+        QVERIFY(QDir().mkpath(root() + "/AuxFiles"));
+        QVERIFY(testfiles::writeBytes(root() + "/AuxFiles/B2", "a file in the way"));
+        DataFolder data(root());
+        QStringList failed;
+        QCOMPARE(CreateDataFolders(data, today, &failed), std::nullopt);
+        QCOMPARE(failed, QStringList{"/AuxFiles/B2"});
+        QVERIFY(QFileInfo(root() + "/AuxFiles/A1/AuxFile5").isDir());
+        QVERIFY(QFileInfo(root() + "/AuxFiles/C3/AuxFile5").isDir());
+        const QString shown = QDir::toNativeSeparators(root() + "/AuxFiles/B2");
+        QCOMPARE(AuxFoldersMessage(data, failed),
+                 "These customer attachment folders could not be created; their notes cannot be "
+                 "kept:\r\n" + shown + "\r\n    \"" + shown + "\" is a file, not a folder.");
+    }
+
+    void folderFailureReasonNamesTheFileInTheWay()
+    {
+        QVERIFY(testfiles::writeBytes(root() + "/Templates", "x"));
+        DataFolder data(root());
+        QCOMPARE(FolderFailureReason(data, "/Templates/Invoices"),
+                 "\"" + QDir::toNativeSeparators(root() + "/Templates") + "\" is a file, not a folder.");
+    }
+
     void settingsFilesPresent_data()
     {
         QTest::addColumn<QStringList>("files");

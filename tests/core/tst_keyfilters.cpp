@@ -189,6 +189,33 @@ private slots:
             QCOMPARE(prompts.shown[0].text, invalid(QString(QChar(key))));
     }
 
+    void fileNameKeyFilter_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("passes");
+        for (char c : QByteArray("/\\:*?\"<>|"))
+            QTest::addRow("%c", c) << int(c) << false;
+        QTest::newRow("tab") << int('\t') << false;
+        QTest::newRow("C1 control") << 0x81 << false;
+        QTest::newRow("backspace") << int(Backspace) << true;
+        QTest::newRow("enter") << int(Enter) << true;
+        QTest::newRow("digit") << int('7') << true;
+        QTest::newRow("hyphen") << int('-') << true;
+        QTest::newRow("blank") << int(' ') << true;
+    }
+
+    void fileNameKeyFilter()
+    {
+        QFETCH(int, key);
+        QFETCH(bool, passes);
+        ScriptedPrompts prompts;
+        QCOMPARE(FileNameKeyFilter(key, prompts), passes ? key : 0);
+        QCOMPARE(prompts.beeps, passes ? 0 : 1);
+        QCOMPARE(prompts.shown.size(), passes ? 0 : 1);
+        if (!passes)
+            QCOMPARE(prompts.shown[0].text, InvalidCharacterMessage(QChar(key)));
+    }
+
     void quoteKeyFilter_data()
     {
         QTest::addColumn<int>("key");

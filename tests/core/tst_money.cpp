@@ -31,6 +31,8 @@ private slots:
     void plainTextShowsFourDecimals_data();
     void plainTextShowsFourDecimals();
     void toDoubleIsTheNearestDouble();
+    void sumsSaturateAndCheckedFormsRefuse_data();
+    void sumsSaturateAndCheckedFormsRefuse();
 };
 
 void tst_Money::fromDoubleRoundsOnFifteenDigits_data()
@@ -252,6 +254,48 @@ void tst_Money::toDoubleIsTheNearestDouble()
     QCOMPARE(Money::fromUnits(1).toDouble(), 0.0001);
     QCOMPARE(Money::fromUnits(-26750).toDouble(), -2.675);
     QCOMPARE(Money::fromUnits(9000000000000000000).toDouble(), 900000000000000.0);
+}
+
+void tst_Money::sumsSaturateAndCheckedFormsRefuse_data()
+{
+    QTest::addColumn<qint64>("a");
+    QTest::addColumn<qint64>("b");
+    QTest::addColumn<bool>("subtract");
+    QTest::addColumn<qint64>("result");
+    QTest::addColumn<bool>("fits");
+
+    QTest::newRow("ordinary sum") << qint64(125000) << qint64(-5000) << false << qint64(120000) << true;
+    QTest::newRow("sum reaches max") << MaxUnits - 1 << qint64(1) << false << MaxUnits << true;
+    QTest::newRow("sum one past max") << MaxUnits << qint64(1) << false << MaxUnits << false;
+    QTest::newRow("sum reaches min") << MinUnits + 1 << qint64(-1) << false << MinUnits << true;
+    QTest::newRow("sum one past min") << MinUnits << qint64(-1) << false << MinUnits << false;
+    QTest::newRow("ordinary difference") << qint64(5) << qint64(7) << true << qint64(-2) << true;
+    QTest::newRow("difference past max") << MaxUnits << qint64(-1) << true << MaxUnits << false;
+    QTest::newRow("difference reaches min") << MinUnits + 1 << qint64(1) << true << MinUnits << true;
+    QTest::newRow("difference past min") << qint64(-2) << MaxUnits << true << MinUnits << false;
+    QTest::newRow("zero minus min") << qint64(0) << MinUnits << true << MaxUnits << false;
+}
+
+void tst_Money::sumsSaturateAndCheckedFormsRefuse()
+{
+    QFETCH(qint64, a);
+    QFETCH(qint64, b);
+    QFETCH(bool, subtract);
+    QFETCH(qint64, result);
+    QFETCH(bool, fits);
+    const Money x = Money::fromUnits(a);
+    const Money y = Money::fromUnits(b);
+    const std::optional<Money> checked = subtract ? x.minus(y) : x.plus(y);
+    QCOMPARE(checked.has_value(), fits);
+    QCOMPARE((subtract ? x - y : x + y).units(), result);
+    Money accumulated = x;
+    if (subtract)
+        accumulated -= y;
+    else
+        accumulated += y;
+    QCOMPARE(accumulated.units(), result);
+    if (subtract && a == 0)
+        QCOMPARE((-y).units(), result);
 }
 
 QTEST_GUILESS_MAIN(tst_Money)

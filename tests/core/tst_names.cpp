@@ -1,5 +1,7 @@
 #include "core/names.h"
 
+#include "core/codepage.h"
+
 #include <QTest>
 
 class TestNames : public QObject
@@ -38,6 +40,12 @@ private slots:
         QTest::newRow("nul") << QString(QChar(0)) + "A" << false;
         QTest::newRow("escape") << "A\x1b" << false;
         QTest::newRow("delete character") << "A\x7f" << false;
+        // The five bytes Windows-1252 leaves unassigned decode to C1 controls.
+        for (char byte : {'\x81', '\x8d', '\x8f', '\x90', '\x9d'}) {
+            QTest::addRow("cp1252 byte %02x", unsigned(uchar(byte)))
+                << codepage::decode(QByteArray("A") + byte + "B") << false;
+        }
+        QTest::newRow("cp1252 euro sign") << codepage::decode(QByteArray("A\x80")) << true;
     }
 
     void isSafeFileName()

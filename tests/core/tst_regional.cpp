@@ -145,6 +145,7 @@ void tst_Regional::parseMoneyReadsCurrencyText_data()
     QTest::newRow("two points") << "1.2.3" << false << qint64(0);
     QTest::newRow("short group") << "$1,23.00" << false << qint64(0);
     QTest::newRow("comma as decimal point") << "1,5" << false << qint64(0);
+    QTest::newRow("four-digit group") << "1,2345" << false << qint64(0);
     QTest::newRow("leading group") << ",123" << false << qint64(0);
     QTest::newRow("doubled group") << "1,,234" << false << qint64(0);
     QTest::newRow("group after point") << "1.234,567" << false << qint64(0);
@@ -209,6 +210,7 @@ void tst_Regional::numericAcceptsWhatTheProgramWrites_data()
     QTest::newRow("exponent without mantissa") << "e5" << false << 0.0;
     QTest::newRow("trailing letters") << "12abc" << false << 0.0;
     QTest::newRow("short group") << "1,2" << false << 0.0;
+    QTest::newRow("four-digit group") << "1,2345" << false << 0.0;
     QTest::newRow("hex without digits") << "&H" << false << 0.0;
     QTest::newRow("bad hex digit") << "&HG" << false << 0.0;
     QTest::newRow("hex past 32 bits") << "&H1FFFFFFFF" << false << 0.0;

@@ -2,6 +2,7 @@
 #include "core/fixedrecord.h"
 #include "customerbytes.h"
 #include "customers/customerfile.h"
+#include "core/names.h"
 #include "scriptedprompts.h"
 
 #include <QDir>
@@ -198,6 +199,77 @@ private slots:
             3, CustomerRecord::fromRecord(FixedRecord(328, fixture::bytes(person("P3", "Cy", "Ray"))))));
         QCOMPARE(fixture::readFile(path("/ContractInfo.txt")), contract + QByteArray(386, '\0'));
         QCOMPARE(fixture::readFile(path("/CycleInfo.txt")), QByteArray(3 * 69, '\0'));
+    }
+
+    void aNewCustomerDoesNotInheritParallelRecords()
+    {
+        // Record 2 of each parallel file was left by a customer since deleted.
+        writeCustomers({person("P1", "Ann", "Lee")});
+        const QByteArray contract = QByteArray(386, 'c') + QByteArray(386, 'd');
+        const QByteArray cycle = QByteArray(69, 'e') + QByteArray(69, 'f');
+        fixture::writeFile(path("/ContractInfo.txt"), contract);
+        fixture::writeFile(path("/CycleInfo.txt"), cycle);
+        QVERIFY(m_file->Open());
+        QVERIFY(m_file->AddNew());
+        CustomerRecord added;
+        added.account = "P2";
+        added.firstName = "Bo";
+        added.lastName = "Kim";
+        QVERIFY(m_file->SaveCustomer(added).saved);
+        QCOMPARE(fixture::readFile(path("/ContractInfo.txt")),
+                 QByteArray(386, 'c') + QByteArray(386, '\0'));
+        QCOMPARE(fixture::readFile(path("/CycleInfo.txt")), QByteArray(69, 'e') + QByteArray(69, '\0'));
+
+        // Once stored, its records belong to the programs that fill them.
+        fixture::writeFile(path("/ContractInfo.txt"), contract);
+        QVERIFY(m_file->SaveCustomer(m_file->record()).saved);
+        QCOMPARE(fixture::readFile(path("/ContractInfo.txt")), contract);
+    }
+
+    void anUnsafeAccountIsRefusedOnlyWhereItIsTyped_data()
+    {
+        QTest::addColumn<bool>("adding");
+        QTest::addColumn<QString>("account");
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("stored, unchanged") << false << "12/34" << true;
+        QTest::newRow("stored, changed") << false << "12/35" << false;
+        QTest::newRow("stored, changed to a safe one") << false << "1234" << true;
+        QTest::newRow("new customer") << true << "12/34" << false;
+    }
+
+    void anUnsafeAccountIsRefusedOnlyWhereItIsTyped()
+    {
+        QFETCH(bool, adding);
+        QFETCH(QString, account);
+        QFETCH(bool, saved);
+        writeCustomers({person("12/34", "Ann", "Lee")});
+        QVERIFY(m_file->Open());
+        if (adding)
+            QVERIFY(m_file->AddNew());
+        CustomerRecord shown = m_file->record();
+        shown.account = account;
+        shown.firstName = "Ann";
+        shown.lastName = "Lee";
+        const CustomerFile::SaveResult result = m_file->SaveCustomer(shown);
+        QCOMPARE(result.saved, saved);
+        QCOMPARE(prompts(m_prompts),
+                 saved ? QStringList()
+                       : QStringList{tell(names::unsafeNameMessage("Account Number", account))});
+        if (!saved)
+            QCOMPARE(int(result.focus), int(CustomerFile::Box::Account));
+    }
+
+    void anUnsafeStoredAccountGetsNoNotes()
+    {
+        writeCustomers({person("12/34", "Ann", "Lee")});
+        QVERIFY(m_file->Open());
+        m_file->SaveAuxData({"a note"});
+        QCOMPARE(prompts(m_prompts),
+                 QStringList{tell(names::unsafeNameMessage("Account Number", "12/34"))});
+        QCOMPARE(filesUnder(path("/AuxFiles")), QStringList());
+        m_prompts.clear();
+        m_file->SaveAuxData({});
+        QVERIFY(m_prompts.shown.isEmpty());
     }
 
     void saveRules_data()
@@ -437,6 +509,31 @@ private slots:
         QVERIFY(!m_file->WriteCustomer(32767, extra));
     }
 
+    void theLastCustomerThatFitsIsAccepted()
+    {
+        QByteArray nearlyFull((customers::MaxCustomers - 1) * 328, ' ');
+        nearlyFull.replace(0, 328, fixture::bytes(person("P1", "Ann", "Lee")));
+        fixture::writeFile(path("/CustomerData.txt"), nearlyFull);
+        QVERIFY(m_file->Open());
+        QCOMPARE(m_file->count(), 32766);
+
+        QVERIFY(m_file->AddNew());
+        CustomerRecord last;
+        last.account = "P32767";
+        last.firstName = "Bo";
+        last.lastName = "Kim";
+        QVERIFY(m_file->SaveCustomer(last).saved);
+        QCOMPARE(m_file->count(), 32767);
+        QCOMPARE(m_file->ReadCustomer(32767).account, QString("P32767"));
+        QVERIFY(m_prompts.shown.isEmpty());
+
+        QVERIFY(!m_file->AddNew());
+        QCOMPARE(prompts(m_prompts),
+                 QStringList{tell("The Customer File holds 32,767 Customers, the most it can.\r\n"
+                                  "Delete a Customer before adding another.",
+                                  "Customer File Full")});
+    }
+
     void duplicateAccounts_data()
     {
         QTest::addColumn<int>("current");
@@ -445,7 +542,7 @@ private slots:
         QTest::addColumn<bool>("duplicate");
         QTest::newRow("another record") << 1 << false << "P2" << true;
         QTest::newRow("the record itself") << 2 << false << "P2" << false;
-        QTest::newRow("case differs") << 1 << false << "p2" << false;
+        QTest::newRow("case differs") << 1 << false << "p2" << true;
         QTest::newRow("typed with blanks") << 1 << false << " P2 " << true;
         QTest::newRow("new customer") << 0 << true << "P1" << true;
         QTest::newRow("unknown") << 1 << false << "P3" << false;
@@ -1019,7 +1116,13 @@ private slots:
         QTest::newRow("one line, commas")
             << QByteArray("\"AL\",\"AK\",\"AZ\"") << true << QStringList({"AL", "AK", "AZ"});
         QTest::newRow("empty") << QByteArray() << true << QStringList();
-        QTest::newRow("missing") << QByteArray() << false << QStringList();
+        QTest::newRow("missing: the fifty states are written")
+            << QByteArray() << false
+            << QStringList{"AL", "AK", "AZ", "AR", "CA", "CO", "CT", "DE", "FL", "GA",
+                           "HI", "ID", "IL", "IN", "IA", "KS", "KY", "LA", "ME", "MD",
+                           "MA", "MI", "MN", "MS", "MO", "MT", "NE", "NV", "NH", "NJ",
+                           "NM", "NY", "NC", "ND", "OH", "OK", "OR", "PA", "RI", "SC",
+                           "SD", "TN", "TX", "UT", "VT", "VA", "WA", "WV", "WI", "WY"};
     }
     void statesList()
     {
@@ -1029,7 +1132,11 @@ private slots:
         if (present)
             fixture::writeFile(path("/StatesList.txt"), content);
         QCOMPARE(m_file->LoadStates(), states);
-        QCOMPARE(QFileInfo::exists(path("/StatesList.txt")), present);
+        QVERIFY(QFileInfo::exists(path("/StatesList.txt")));
+        if (!present) {
+            QCOMPARE(fixture::readFile(path("/StatesList.txt")).left(14), QByteArray("\"AL\"\r\n\"AK\"\r\n"));
+            QCOMPARE(m_file->LoadStates(), states);
+        }
     }
 };
 

@@ -23,6 +23,8 @@ struct Machine
     QSet<int> modems;
     QSet<int> inUse;
     QMap<int, QByteArray> sent;
+    // What a port answers instead of "OK", one read per piece.
+    QMap<int, QList<QByteArray>> pieces;
 };
 
 class FakeLine final : public SerialLine
@@ -54,6 +56,17 @@ public:
         if (!m_open)
             return false;
         m_machine.sent[m_port] += bytes;
+        if (m_machine.pieces.contains(m_port) && bytes.endsWith('\r')) {
+            int delay = 5;
+            for (const QByteArray &piece : m_machine.pieces.value(m_port)) {
+                QTimer::singleShot(delay, this, [this, piece] {
+                    m_input += piece;
+                    emit readyRead();
+                });
+                delay += 5;
+            }
+            return true;
+        }
         if (m_machine.modems.contains(m_port) && bytes.endsWith('\r')) {
             // A modem answers a little later, never within the same event pass.
             QTimer::singleShot(5, this, [this] {
@@ -95,6 +108,8 @@ private slots:
     void callerIdSetting_data();
     void callerIdSetting();
     void modemFoundSwitchesCallerIdOnAtItsPort();
+    void answerSplitAfterNoiseIsFound_data();
+    void answerSplitAfterNoiseIsFound();
     void noModemSwitchesPhoneFeaturesOff();
     void detectingAgainFindsTheModemItHoldsOpen();
     void systemConsoleIsNeverProbed_data();
@@ -323,6 +338,27 @@ void TestTelephone::modemFoundSwitchesCallerIdOnAtItsPort()
     QCOMPARE(m_machine.inUse, QSet<int>({6}));
     QCOMPARE(telephone().modemLine().isOpen(), true);
     QCOMPARE(telephone().modemLine().port(), 6);
+}
+
+void TestTelephone::answerSplitAfterNoiseIsFound_data()
+{
+    QTest::addColumn<QList<QByteArray>>("pieces");
+    QTest::addColumn<bool>("found");
+    const QByteArray noise(300, '~');
+    QTest::newRow("O ends a long burst, K CR LF follows")
+        << QList<QByteArray>{noise + "O", "K\r\n"} << true;
+    QTest::newRow("O ends a short burst") << QList<QByteArray>{"~~O", "K\r\n"} << true;
+    QTest::newRow("long burst, no answer") << QList<QByteArray>{noise + "O", "X\r\n"} << false;
+}
+
+void TestTelephone::answerSplitAfterNoiseIsFound()
+{
+    QFETCH(QList<QByteArray>, pieces);
+    QFETCH(bool, found);
+    m_machine.present = {2};
+    m_machine.pieces[2] = pieces;
+    telephone().DetectModem();
+    QCOMPARE(m_state.modemFound, found);
 }
 
 void TestTelephone::noModemSwitchesPhoneFeaturesOff()

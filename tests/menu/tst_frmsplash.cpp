@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSignalSpy>
+#include <QSettings>
 #include <QTest>
 #include <QToolButton>
 
@@ -63,6 +64,7 @@ private slots:
     void pictureOpensTheSetup();
     void enterOnContinue();
     void missingScreenKeepsTheWelcomeWindow();
+    void theWelcomeWindowComesBackWhereItWasLeft();
 
 private:
     template <typename T> T *child(const char *name) const
@@ -81,6 +83,8 @@ void tst_frmSplash::initTestCase()
 
 void tst_frmSplash::init()
 {
+    // Each test starts with no saved place, whatever an earlier run left.
+    QSettings(QStringLiteral("Pelmor"), QStringLiteral("PelmorInvoicer")).clear();
     m_navigator = std::make_unique<FakeNavigator>();
     m_splash = std::make_unique<frmSplash>(*m_navigator);
     m_splash->show();
@@ -206,6 +210,20 @@ void tst_frmSplash::missingScreenKeepsTheWelcomeWindow()
     QCOMPARE(m_navigator->shown,
              QList<Navigator::Target>({Navigator::Target::MainMenu, Navigator::Target::Setup}));
     QVERIFY(m_splash->isVisible());
+}
+
+void tst_frmSplash::theWelcomeWindowComesBackWhereItWasLeft()
+{
+    const QPoint place = m_splash->pos() + QPoint(37, 23);
+    m_splash->move(place);
+    QTRY_COMPARE(m_splash->pos(), place);
+    m_splash->closeByProgram();
+    m_splash.reset();
+
+    m_splash = std::make_unique<frmSplash>(*m_navigator);
+    m_splash->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_splash.get()));
+    QCOMPARE(m_splash->pos(), place);
 }
 
 QTEST_MAIN(tst_frmSplash)

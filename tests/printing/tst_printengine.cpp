@@ -97,6 +97,8 @@ private slots:
 
     void invoiceFrameIsDrawnInTheFrameColour();
     void slipFrameIsDrawnInTheHighlightColour();
+    void slipFrameBeforeAnyColourChoice_data();
+    void slipFrameBeforeAnyColourChoice();
     void formRulesStartHigherWithoutANarrative_data();
     void formRulesStartHigherWithoutANarrative();
 
@@ -279,6 +281,10 @@ void TestPrintEngine::printWrappedBreaksBetweenWords_data()
     QTest::newRow("last word that does not fit goes down")
         << 2520.0 << "Alexander Hamilton Jonesey" << QStringList{"Alexander Hamilton", "Jonesey"};
     QTest::newRow("exactly the room fits") << 1020.0 << "aaaa bbbbb" << QStringList{"aaaa bbbbb"};
+    QTest::newRow("within the slack wraps")
+        << 1010.0 << "aaaa bbbbb" << QStringList{"aaaa", "bbbbb"};
+    QTest::newRow("one twip past the text wraps")
+        << 1001.0 << "aaaa bbbbb" << QStringList{"aaaa", "bbbbb"};
     QTest::newRow("breaks at the last space that fits")
         << 1020.0 << "aaaa bbbb cccc dddd" << QStringList{"aaaa bbbb", "cccc dddd"};
     QTest::newRow("several lines") << 1020.0 << "aaaa bbbb cccc dddd eeee ffff gg"
@@ -601,6 +607,30 @@ void TestPrintEngine::slipFrameIsDrawnInTheHighlightColour()
     QCOMPARE(boxes.at(0).colour, settings.textColour);
     QCOMPARE(Segment({boxes.at(0).x, boxes.at(0).y, boxes.at(0).x2, boxes.at(0).y2}),
              Segment({360, 504, 11880, 5040}));
+}
+
+void TestPrintEngine::slipFrameBeforeAnyColourChoice_data()
+{
+    QTest::addColumn<bool>("colourPrinting");
+    QTest::addColumn<bool>("frameInBorderColour");
+    QTest::newRow("colour") << true << true;
+    QTest::newRow("monochrome") << false << false;
+}
+
+void TestPrintEngine::slipFrameBeforeAnyColourChoice()
+{
+    QFETCH(bool, colourPrinting);
+    QFETCH(bool, frameInBorderColour);
+    PrintSettings settings = sampleSettings();
+    settings.colourPrinting = colourPrinting;
+    RecordingPage page;
+    DataFolder data(root());
+    PrintEngine engine(page, settings, data);
+    engine.DrawSlipFrame();
+
+    const auto boxes = page.of(Kind::Rectangle);
+    QCOMPARE(boxes.size(), 1);
+    QCOMPARE(boxes.at(0).colour, frameInBorderColour ? settings.borderColour : quint32(0));
 }
 
 void TestPrintEngine::formRulesStartHigherWithoutANarrative_data()

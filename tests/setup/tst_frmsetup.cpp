@@ -843,7 +843,7 @@ void tst_frmSetup::logoFindStoreAndClear()
     QTest::mouseClick(child<QPushButton>("cmdLogo_0"), Qt::LeftButton);
     QCOMPARE(m_dialogs->filters,
              QStringList{QStringLiteral("Pictures (*.bmp *.BMP *.ico *.ICO *.cur *.CUR *jpg *JPG "
-                                        "*.EMF);;All (*)")});
+                                        "*.EMF *.png *.PNG);;All (*)")});
     QVERIFY(store->isEnabled());
     QVERIFY(m_settings->hasLogo());
     QVERIFY(!child<QLabel>("Image3")->pixmap().isNull());

@@ -306,6 +306,8 @@ void tst_SettingsFiles::readsLogoSize_data()
     QTest::newRow("not sizes") << crlf({"-50,0"}) << 1440.0f << 1440.0f;
     QTest::newRow("beyond a page") << crlf({"1E+30,20000"}) << 1440.0f << 1440.0f;
     QTest::newRow("truncated") << QByteArray("900,") << 900.0f << 1440.0f;
+    QTest::newRow("zero once a float") << crlf({"1e-50,720"}) << 1440.0f << 720.0f;
+    QTest::newRow("smallest float") << crlf({"1.5e-45,720"}) << 1.5e-45f << 720.0f;
 }
 
 void tst_SettingsFiles::readsLogoSize()

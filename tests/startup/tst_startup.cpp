@@ -154,8 +154,36 @@ private slots:
         PelmorMasterModule program(root(), m_prompts, m_clock, fakePlatform());
         QVERIFY(!program.Main());
         QCOMPARE(m_prompts.shown.size(), 1);
-        QVERIFY2(m_prompts.shown[0].text.contains(QDir::toNativeSeparators(root() + "/Backup")),
-                 qPrintable(m_prompts.shown[0].text));
+        const QString backup = QDir::toNativeSeparators(root() + "/Backup");
+        QCOMPARE(m_prompts.shown[0].text, "The folder \"" + backup + "\" could not be created.\r\n\"" +
+                                              backup + "\" is a file, not a folder.");
+    }
+
+    void anAuxFolderInTheWayIsReportedAndStartGoesOn()
+    {
+        QByteArray customers;
+        for (const char *account : {"A1", "B2"}) {
+            QByteArray record(328, ' ');
+            record.replace(0, 2, account);
+            customers += record;
+        }
+        QVERIFY(testfiles::writeBytes(root() + "/CustomerData.txt", customers));
+        QVERIFY(testfiles::writeBytes(root() + "/AuxFiles/A1", "a file in the way"));
+        QVERIFY(testfiles::writeBytes(root() + "/Services.txt.x1Y2z3", "left by a killed rewrite"));
+        QVERIFY(testfiles::writeBytes(root() + "/Backup/CUSTOMER.TMP", "left by a killed delete"));
+        PelmorMasterModule program(root(), m_prompts, m_clock, fakePlatform());
+        program.setQuit([] {});
+        QVERIFY(program.Main());
+        QVERIFY(program.hasScreen(Navigator::Target::MainMenu));
+        QVERIFY(QFileInfo(root() + "/AuxFiles/B2/AuxFile5").isDir());
+        const QString folder = QDir::toNativeSeparators(root() + "/AuxFiles/A1");
+        QCOMPARE(m_prompts.shown.size(), 1);
+        QCOMPARE(m_prompts.shown[0].text,
+                 "These customer attachment folders could not be created; their notes cannot be "
+                 "kept:\r\n" + folder + "\r\n    \"" + folder + "\" is a file, not a folder.");
+        QVERIFY(!QFileInfo::exists(root() + "/Services.txt.x1Y2z3"));
+        QVERIFY(!QFileInfo::exists(root() + "/Backup/CUSTOMER.TMP"));
+        program.ExitApplication();
     }
 
     void closeBoxEndsTheProgramWithBackup()
