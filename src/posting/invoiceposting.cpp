@@ -401,4 +401,19 @@ PostingOutcome InvoicePoster::PostInvoice(InvoiceDocument &doc, const PostingReq
     return outcome;
 }
 
+QString LowInventoryMessage(const QString &item)
+{
+    return QStringLiteral("Item ") + item + QStringLiteral(" may be low in Inventory");
+}
+
+void ResetInvoiceOptions(InvoiceOptions &options)
+{
+    options.addMemo = false;
+    options.exempt = false;
+    options.volumePricing = false;
+    options.prepaid = false;
+    options.packingList = false;
+    options.printShipTo = false;
+}
+
 } // namespace posting

@@ -93,4 +93,11 @@ private:
     FreeSpaceProbe m_freeSpace;
 };
 
+// "Item " + name + " may be low in Inventory", shown for each clamped item.
+QString LowInventoryMessage(const QString &item);
+
+// After posting or an abandoned print: the options that belong to one invoice are
+// cleared; "Apply 2nd Tax Rate" and "Print From Line Here" stay as chosen.
+void ResetInvoiceOptions(InvoiceOptions &options);
+
 } // namespace posting

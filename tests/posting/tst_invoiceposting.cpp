@@ -83,6 +83,7 @@ private slots:
     void damagedRecordFilesTakeTheNextRecordAtTheirCount_data();
     void damagedRecordFilesTakeTheNextRecordAtTheirCount();
     void folderInTheLedgerPlaceIsRefused();
+    void resetKeepsOnlyTheLastingOptions();
 
 private:
     QString path(const QString &relative) const { return m_dir->path() + relative; }
@@ -571,6 +572,16 @@ void TestInvoicePosting::folderInTheLedgerPlaceIsRefused()
              QStringLiteral("The file \"/PIActiveAccounts/1001.txt\" could not be written."));
     QVERIFY(snapshot() == before);
     QVERIFY(QFileInfo(path("/PIActiveAccounts/1001.txt/inside")).isDir());
+}
+
+void TestInvoicePosting::resetKeepsOnlyTheLastingOptions()
+{
+    InvoiceOptions options{true, true, true, true, true, true, true, true};
+    ResetInvoiceOptions(options);
+    InvoiceOptions lasting;
+    lasting.secondTax = true;
+    lasting.printFrom = true;
+    QCOMPARE(options, lasting);
 }
 
 QTEST_GUILESS_MAIN(TestInvoicePosting)
