@@ -108,7 +108,7 @@ bool InvoicePoster::JournalHolds(const QString &number) const
     }
     const QByteArray wanted = codepage::encode(number.trimmed());
     constexpr int length = SalesJournalRecord::Length;
-    constexpr int offset = 65;
+    constexpr int offset = SalesJournalRecord::InvoiceOffset;
     for (qsizetype at = 0; at + offset < journal.size(); at += length) {
         const QByteArrayView field = journal.sliced(
             at + offset, std::min<qsizetype>(SalesJournalRecord::InvoiceWidth,
