@@ -4,6 +4,7 @@
 #include "posting/postedrecords.h"
 
 #include <QDate>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -85,6 +86,8 @@ public:
     bool JournalHolds(const QString &number) const;
 
 private:
+    // The names the item sales report counts: sales items and custom items.
+    QSet<QString> soldNames() const;
     QString writeError(const QString &relative) const;
     std::optional<QString> cannotWrite(const QString &relative) const;
     DataFolder &m_data;

@@ -370,7 +370,7 @@ void TestInvoicePosting::soldItemsOneRecordPerLine()
     write("/SoldItems.txt", postedbytes::soldItem("Older", Today.addDays(-1), "20250001", 1));
     InvoiceDocument doc = invoice();
     doc.lines = {line("2", "Brass Valve", "$1.00"), line("n/a", "Install Kit", "$1.00"),
-                 line("1", "Not In Catalog", "$1.00"), line("7", "Drain Cleaning", "$1.00")};
+                 line("100000", "Not In Catalog", "$1.00"), line("7", "Drain Cleaning", "$1.00")};
     QVERIFY(m_poster->PostInvoice(doc, request()).posted);
     QCOMPARE(read("/SoldItems.txt"),
              postedbytes::soldItem("Older", Today.addDays(-1), "20250001", 1) +
