@@ -108,7 +108,7 @@ bool InvoicePoster::JournalHolds(const QString &number) const
     }
     const QByteArray wanted = codepage::encode(number.trimmed());
     constexpr int length = SalesJournalRecord::Length;
-    constexpr int offset = 65;
+    constexpr int offset = SalesJournalRecord::InvoiceOffset;
     for (qsizetype at = 0; at + offset < journal.size(); at += length) {
         const QByteArrayView field = journal.sliced(
             at + offset, std::min<qsizetype>(SalesJournalRecord::InvoiceWidth,
@@ -136,8 +136,10 @@ std::optional<QString> InvoicePoster::CheckPosting(const InvoiceDocument &doc,
     if (QFileInfo(m_data.path(image)).isFile() || JournalHolds(number))
         return QStringLiteral("Invoice %1 has already been Posted").arg(number);
 
+    const QSet<QString> sold = soldNames();
     for (const InvoiceLine &line : doc.lines) {
-        if (!fitsInt16(soldQuantity(line[InvoiceLine::Units]).value_or(0)))
+        if (sold.contains(line[InvoiceLine::Description].trimmed()) &&
+            !fitsInt16(soldQuantity(line[InvoiceLine::Units]).value_or(0)))
             return QStringLiteral("The Units of %1 are too large to be recorded")
                 .arg(line[InvoiceLine::Description].trimmed());
     }
@@ -184,13 +186,19 @@ std::optional<QString> InvoicePoster::CheckPosting(const InvoiceDocument &doc,
     return std::nullopt;
 }
 
-bool InvoicePoster::RecordSoldItems(const InvoiceDocument &doc)
+QSet<QString> InvoicePoster::soldNames() const
 {
     QSet<QString> sold;
     for (const CatalogPick &pick : m_catalog.itemPicks())
         sold.insert(pick.description.trimmed());
     for (const CatalogPick &pick : m_catalog.customPicks())
         sold.insert(pick.description.trimmed());
+    return sold;
+}
+
+bool InvoicePoster::RecordSoldItems(const InvoiceDocument &doc)
+{
+    const QSet<QString> sold = soldNames();
 
     const QDate today = m_clock.today();
     QList<FixedRecord> records;
@@ -399,6 +407,21 @@ PostingOutcome InvoicePoster::PostInvoice(InvoiceDocument &doc, const PostingReq
     }
     outcome.posted = true;
     return outcome;
+}
+
+QString LowInventoryMessage(const QString &item)
+{
+    return QStringLiteral("Item ") + item + QStringLiteral(" may be low in Inventory");
+}
+
+void ResetInvoiceOptions(InvoiceOptions &options)
+{
+    options.addMemo = false;
+    options.exempt = false;
+    options.volumePricing = false;
+    options.prepaid = false;
+    options.packingList = false;
+    options.printShipTo = false;
 }
 
 } // namespace posting

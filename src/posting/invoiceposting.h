@@ -4,6 +4,7 @@
 #include "posting/postedrecords.h"
 
 #include <QDate>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -85,6 +86,8 @@ public:
     bool JournalHolds(const QString &number) const;
 
 private:
+    // The names the item sales report counts: sales items and custom items.
+    QSet<QString> soldNames() const;
     QString writeError(const QString &relative) const;
     std::optional<QString> cannotWrite(const QString &relative) const;
     DataFolder &m_data;
@@ -92,5 +95,12 @@ private:
     const Clock &m_clock;
     FreeSpaceProbe m_freeSpace;
 };
+
+// "Item " + name + " may be low in Inventory", shown for each clamped item.
+QString LowInventoryMessage(const QString &item);
+
+// After posting or an abandoned print: the options that belong to one invoice are
+// cleared; "Apply 2nd Tax Rate" and "Print From Line Here" stay as chosen.
+void ResetInvoiceOptions(InvoiceOptions &options);
 
 } // namespace posting

@@ -16,7 +16,7 @@ namespace {
 // Sales journal
 constexpr int JournalName = 0;
 constexpr int JournalAccount = 45;
-constexpr int JournalInvoice = 65;
+constexpr int JournalInvoice = posting::SalesJournalRecord::InvoiceOffset;
 constexpr int JournalDate = 85;
 constexpr int JournalSubTotal = 93;
 constexpr int JournalTax = 101;

@@ -39,6 +39,8 @@ struct SalesJournalRecord
     static constexpr int NameWidth = 45;
     static constexpr int AccountWidth = 20;
     static constexpr int InvoiceWidth = 20;
+    // Where the invoice number lies, for looking a number up without reading records.
+    static constexpr int InvoiceOffset = 65;
 
     QString name;
     QString account;

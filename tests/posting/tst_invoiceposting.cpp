@@ -83,6 +83,7 @@ private slots:
     void damagedRecordFilesTakeTheNextRecordAtTheirCount_data();
     void damagedRecordFilesTakeTheNextRecordAtTheirCount();
     void folderInTheLedgerPlaceIsRefused();
+    void resetKeepsOnlyTheLastingOptions();
 
 private:
     QString path(const QString &relative) const { return m_dir->path() + relative; }
@@ -369,7 +370,7 @@ void TestInvoicePosting::soldItemsOneRecordPerLine()
     write("/SoldItems.txt", postedbytes::soldItem("Older", Today.addDays(-1), "20250001", 1));
     InvoiceDocument doc = invoice();
     doc.lines = {line("2", "Brass Valve", "$1.00"), line("n/a", "Install Kit", "$1.00"),
-                 line("1", "Not In Catalog", "$1.00"), line("7", "Drain Cleaning", "$1.00")};
+                 line("100000", "Not In Catalog", "$1.00"), line("7", "Drain Cleaning", "$1.00")};
     QVERIFY(m_poster->PostInvoice(doc, request()).posted);
     QCOMPARE(read("/SoldItems.txt"),
              postedbytes::soldItem("Older", Today.addDays(-1), "20250001", 1) +
@@ -571,6 +572,16 @@ void TestInvoicePosting::folderInTheLedgerPlaceIsRefused()
              QStringLiteral("The file \"/PIActiveAccounts/1001.txt\" could not be written."));
     QVERIFY(snapshot() == before);
     QVERIFY(QFileInfo(path("/PIActiveAccounts/1001.txt/inside")).isDir());
+}
+
+void TestInvoicePosting::resetKeepsOnlyTheLastingOptions()
+{
+    InvoiceOptions options{true, true, true, true, true, true, true, true};
+    ResetInvoiceOptions(options);
+    InvoiceOptions lasting;
+    lasting.secondTax = true;
+    lasting.printFrom = true;
+    QCOMPARE(options, lasting);
 }
 
 QTEST_GUILESS_MAIN(TestInvoicePosting)
