@@ -266,7 +266,8 @@ void PrintEngine::PrintContinuationPage(const InvoicePrintout &invoice)
 {
     m_page.newPage();
     PrintInvoicePageHeader(QStringLiteral("INVOICE"), 0.4f, invoice.number);
-    PrintColumnHeadings();
+    // The data block prints the column headings; printing them twice over each
+    // other would double every heading in the text of a PDF.
     PrintInvoiceDataBlock(invoice.account.trimmed(), invoice.number, invoice.date,
                           invoice.reference, invoice.printMemo);
     PrintSoldTo(invoice.soldTo, invoice.usaStyle);

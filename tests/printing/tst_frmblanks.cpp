@@ -3,13 +3,13 @@
 #include "core/appstate.h"
 #include "core/clock.h"
 #include "core/datafolder.h"
+#include "fakenavigator.h"
 #include "printing/printouts.h"
 #include "printing/printsettings.h"
 #include "recordingpage.h"
 #include "scriptedprompts.h"
 #include "setup/businesssettings.h"
 #include "setup/settingsfiles.h"
-#include "ui/navigator.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -27,24 +27,6 @@ std::optional<QSizeF> noPictures(const QByteArray &)
 {
     return std::nullopt;
 }
-
-class FakeNavigator final : public Navigator
-{
-public:
-    QList<Target> shown;
-    bool show(Target target, Screen *from) override
-    {
-        shown.append(target);
-        if (from)
-            from->hide();
-        return true;
-    }
-    bool hasScreen(Target) const override { return true; }
-    void ExitApplication() override {}
-    void OpenWebPage(const QString &) override {}
-    bool SettingsFilesPresent() const override { return true; }
-    int IncompleteCount() const override { return 0; }
-};
 
 } // namespace
 

@@ -6,16 +6,14 @@
 #include "core/linefile.h"
 #include "printing/invoiceprintout.h"
 #include "printing/printsettings.h"
+#include "pdfwords.h"
+#include "printfakes.h"
 #include "scriptedprompts.h"
 #include "testfiles.h"
 #include "ui/painterpage.h"
 #include "ui/printdialogs.h"
 
 #include <QLocale>
-#include <QPrinter>
-#include <QProcess>
-#include <QRegularExpression>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -24,51 +22,6 @@ using Outcome = Printouts::Outcome;
 namespace {
 
 const QDate Today(2026, 12, 8);
-
-class PdfPrintDialogs final : public PrintDialogs
-{
-public:
-    QString path;
-    std::unique_ptr<QPrinter> choosePrinter() override { return PainterPage::pdfPrinter(path); }
-};
-
-// A word of the PDF's text layer, in points from the page's top-left corner.
-struct Word
-{
-    int page = 0;
-    QString text;
-    double xMin = 0, yMin = 0, xMax = 0, yMax = 0;
-};
-
-QString tool(const char *name)
-{
-    return QStandardPaths::findExecutable(QString::fromLatin1(name));
-}
-
-QList<Word> pdfWords(const QString &pdf)
-{
-    QProcess process;
-    process.start(tool("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
-    if (!process.waitForFinished(30000) || process.exitCode() != 0)
-        return {};
-    const QString html = QString::fromUtf8(process.readAllStandardOutput());
-    static const QRegularExpression pattern(
-        QStringLiteral(R"re(<page |<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" )re"
-                       R"re(yMax="([\d.]+)">([^<]*)</word>)re"));
-    QList<Word> words;
-    int page = 0;
-    for (auto it = pattern.globalMatch(html); it.hasNext();) {
-        const auto match = it.next();
-        if (match.captured(0).startsWith(QLatin1String("<page"))) {
-            ++page;
-            continue;
-        }
-        words.append({page, match.captured(5).replace(QLatin1String("&amp;"), QLatin1String("&")),
-                      match.captured(1).toDouble(), match.captured(2).toDouble(),
-                      match.captured(3).toDouble(), match.captured(4).toDouble()});
-    }
-    return words;
-}
 
 InvoicePrintout sampleInvoice(int lines)
 {
@@ -201,7 +154,7 @@ void TestInvoicePdf::wordsStandWhereTheFormSays()
     QFETCH(double, x);
     QFETCH(double, y);
     QFETCH(bool, rightAligned);
-    if (tool("pdftotext").isEmpty())
+    if (!pdfToTextInstalled())
         QSKIP("pdftotext is not installed");
 
     DataFolder data(m_dir->path());
@@ -229,10 +182,10 @@ void TestInvoicePdf::wordsStandWhereTheFormSays()
     QCOMPARE(Printouts(data, pages, m_prompts, m_clock).PrintInvoice(settings, invoice),
              Outcome::Printed);
 
-    const QList<Word> words = pdfWords(dialogs.path);
+    const QList<PdfWord> words = pdfWords(dialogs.path);
     QVERIFY(!words.isEmpty());
-    QList<Word> found;
-    for (const Word &w : words) {
+    QList<PdfWord> found;
+    for (const PdfWord &w : words) {
         if (w.page == page && w.text == word)
             found.append(w);
     }
@@ -244,16 +197,16 @@ void TestInvoicePdf::wordsStandWhereTheFormSays()
     if (word == QLatin1String("2")) {
         // The page number follows "Page" on the same line of the data block.
         bool pageTwo = false;
-        for (const Word &w : words) {
+        for (const PdfWord &w : words) {
             if (w.page == 2 && w.text == QLatin1String("Page") && std::abs(w.xMin - 360) < 1) {
-                for (const Word &number : found)
+                for (const PdfWord &number : found)
                     pageTwo = pageTwo || std::abs(number.yMin - w.yMin) < 1;
             }
         }
         QVERIFY(pageTwo);
         return;
     }
-    const Word &w = found.first();
+    const PdfWord &w = found.first();
     if (y > 0)
         QVERIFY2(std::abs(w.yMin - y) < 1, qPrintable(QString::number(w.yMin)));
     if (x > 0) {

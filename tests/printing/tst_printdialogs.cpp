@@ -1,5 +1,7 @@
 #include "ui/printdialogs.h"
 
+#include "ui/painterpage.h"
+
 #include <QApplication>
 #include <QPageSize>
 #include <QPrintDialog>
@@ -22,6 +24,23 @@ void whenTheDialogShows(std::function<void(QPrintDialog *)> action)
     });
 }
 
+// A system whose default printer writes a PDF file, or that has none.
+class DefaultPrinterDialogs final : public PrintDialogs
+{
+public:
+    bool hasDefault = true;
+    int dialogs = 0;
+    std::unique_ptr<QPrinter> choosePrinter() override
+    {
+        ++dialogs;
+        return nullptr;
+    }
+    std::unique_ptr<QPrinter> defaultPrinter() override
+    {
+        return hasDefault ? PainterPage::pdfPrinter(QStringLiteral("/tmp/unused.pdf")) : nullptr;
+    }
+};
+
 } // namespace
 
 class TestPrintDialogs : public QObject
@@ -32,6 +51,8 @@ private slots:
     void cancelGivesNoPrinter();
     void dialogStartsOnLetterWithoutPageNumbers();
     void cancelledDialogOpensNoPage();
+    void defaultPrinterOpensWithoutTheDialog_data();
+    void defaultPrinterOpensWithoutTheDialog();
 };
 
 void TestPrintDialogs::cancelGivesNoPrinter()
@@ -74,6 +95,26 @@ void TestPrintDialogs::cancelledDialogOpensNoPage()
     const auto opened = pages.choosePrinter();
     QCOMPARE(opened.choice, PageSource::Choice::Cancelled);
     QCOMPARE(opened.page.get(), nullptr);
+}
+
+void TestPrintDialogs::defaultPrinterOpensWithoutTheDialog_data()
+{
+    QTest::addColumn<bool>("hasDefault");
+    QTest::newRow("default printer") << true;
+    // Printing nothing would look like success: the operator is asked instead.
+    QTest::newRow("no printer on the system") << false;
+}
+
+void TestPrintDialogs::defaultPrinterOpensWithoutTheDialog()
+{
+    QFETCH(bool, hasDefault);
+    DefaultPrinterDialogs dialogs;
+    dialogs.hasDefault = hasDefault;
+    DialogPageSource pages(dialogs);
+    const auto opened = pages.openDefault();
+    QCOMPARE(dialogs.dialogs, hasDefault ? 0 : 1);
+    QCOMPARE(opened.choice, hasDefault ? PageSource::Choice::Chosen : PageSource::Choice::Cancelled);
+    QCOMPARE(opened.page != nullptr, hasDefault);
 }
 
 QTEST_MAIN(TestPrintDialogs)
