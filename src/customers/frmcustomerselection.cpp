@@ -90,7 +90,15 @@ void frmCustomerSelection::buildControls()
     fgProposals->setSelectionBehavior(QAbstractItemView::SelectRows);
     fgProposals->setSelectionMode(QAbstractItemView::SingleSelection);
     fgProposals->verticalHeader()->hide();
-    fgProposals->horizontalHeader()->setStretchLastSection(true);
+    // Widths from the written header's padding; measuring the cells of thousands of
+    // proposals would cost more than reading them.
+    const char *const paddedHeaders[ProposalListModel::ColumnCount] = {
+        "Proposal No", "Created on       ", "Customer Information                        ",
+        "        Amount    "};
+    for (int column = 0; column < ProposalListModel::ColumnCount; ++column)
+        fgProposals->setColumnWidth(column, fgProposals->fontMetrics().horizontalAdvance(
+                                                QString::fromLatin1(paddedHeaders[column])) +
+                                                16);
     fgProposals->horizontalHeader()->setSectionResizeMode(ProposalListModel::CustomerName,
                                                          QHeaderView::Stretch);
     fgProposals->setWordWrap(false);
@@ -195,8 +203,6 @@ void frmCustomerSelection::LoadProposals()
         return;
     }
     fgProposals->setCurrentIndex(m_proposals->index(0, 0));
-    fgProposals->resizeColumnToContents(ProposalListModel::Number);
-    fgProposals->resizeColumnToContents(ProposalListModel::Created);
 }
 
 void frmCustomerSelection::showStartingState()

@@ -5,18 +5,24 @@
 #include "core/textrecord.h"
 #include "customers/customerfile.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
+#include <algorithm>
 #include <array>
+#include <cerrno>
+#include <cstring>
+#include <vector>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace customers {
 
 namespace {
 
-constexpr int BaseHeadLength = 11;
-constexpr int SkippedValues = 7;
+constexpr int HeadLength = 11;
 // A head is a few hundred bytes; a proposal file is read in steps so that a long
 // proposal is not read whole, and a head that does not end within the last step is
 // not a proposal.
@@ -43,16 +49,15 @@ Money amountOf(const std::optional<QString> &text)
 Head parseHead(const QByteArray &bytes)
 {
     TextRecordReader reader(bytes);
-    std::array<std::optional<QString>, BaseHeadLength> values;
+    std::array<std::optional<QString>, HeadLength> values;
     for (auto &value : values)
         value = reader.field();
-    for (int skipped = BaseHeadLength; skipped < ProposalHeadLength(values[0].value_or(QString()));
-         ++skipped)
-        reader.field();
 
     Head head;
     head.complete = values.back().has_value();
-    const auto text = [&values](int position) { return values[position - 1].value_or(QString()); };
+    const auto text = [&values](int position) {
+        return std::move(values[position - 1]).value_or(QString());
+    };
     Proposal proposal;
     proposal.number = text(1);
     proposal.amount = amountOf(values[1]);
@@ -68,45 +73,74 @@ Head parseHead(const QByteArray &bytes)
     customer.Address4 = text(10);
     customer.Tel = text(11);
     if (!proposal.number.trimmed().isEmpty() && !ReceivableFile(customer.AcctNo).isEmpty())
-        head.proposal = proposal;
+        head.proposal = std::move(proposal);
     return head;
 }
 
-std::optional<Proposal> readProposalFile(const QString &path)
+// Closes the descriptor on every way out.
+struct Descriptor
 {
-    QFile file(path);
-    // Only ordinary files: a pipe would wait for a writer.
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+    int fd;
+    ~Descriptor()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+};
+
+// The next bytes of the file, up to `count`; fewer only at its end (or on an error).
+void readMore(int fd, QByteArray &bytes, qint64 count)
+{
+    const qsizetype start = bytes.size();
+    bytes.resize(start + count);
+    qsizetype got = 0;
+    while (got < count) {
+        const ssize_t n = ::read(fd, bytes.data() + start + got, std::size_t(count - got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        got += n;
+    }
+    bytes.resize(start + got);
+}
+
+std::optional<Proposal> readProposalFile(const QByteArray &path)
+{
+    // Opened without waiting, then checked: a pipe or a device in a proposal's place
+    // would otherwise block the screen.
+    const Descriptor file{::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
+    struct stat info = {};
+    if (file.fd < 0 || ::fstat(file.fd, &info) != 0 || !S_ISREG(info.st_mode))
         return std::nullopt;
-    const qint64 size = file.size();
     QByteArray bytes;
     for (qint64 wanted = FirstRead;; wanted *= 4) {
         wanted = std::min(wanted, MostRead);
-        const QByteArray more = file.read(wanted - bytes.size());
-        if (more.isEmpty() && bytes.isEmpty())
-            return std::nullopt;
-        bytes.append(more);
-        const bool whole = file.atEnd() || bytes.size() >= size;
-        if (whole)
-            return parseHead(bytes).proposal;
+        readMore(file.fd, bytes, wanted - bytes.size());
+        // A short read is the end of the file: the head is all there is.
+        if (bytes.size() < wanted)
+            return bytes.isEmpty() ? std::nullopt : parseHead(bytes).proposal;
         // A value cut by the read would be taken short: parse only whole lines.
         const qsizetype lineEnd = bytes.lastIndexOf('\n');
         if (lineEnd >= 0) {
-            const Head head = parseHead(bytes.left(lineEnd + 1));
+            Head head = parseHead(bytes.left(lineEnd + 1));
             if (head.complete)
-                return head.proposal;
+                return std::move(head.proposal);
         }
-        if (bytes.size() >= MostRead || more.isEmpty())
+        if (wanted >= MostRead)
             return std::nullopt;
     }
 }
 
-} // namespace
-
-int ProposalHeadLength(const QString &number)
+bool hasProposalSuffix(const char *name)
 {
-    return number.contains(QLatin1String("FP")) ? BaseHeadLength : BaseHeadLength + SkippedValues;
+    const std::size_t length = std::strlen(name);
+    return length >= 4 && name[length - 4] == '.' &&
+           (name[length - 3] | 0x20) == 't' && (name[length - 2] | 0x20) == 'x' &&
+           (name[length - 1] | 0x20) == 't';
 }
+
+} // namespace
 
 std::optional<Proposal> ReadProposalHead(const QByteArray &bytes)
 {
@@ -115,16 +149,34 @@ std::optional<Proposal> ReadProposalHead(const QByteArray &bytes)
 
 QList<Proposal> ReadProposals(const DataFolder &data)
 {
-    QDir folder(data.path(ProposalFolder));
-    // Hidden and system entries count, as for the main menu's check; the pattern
-    // takes any case of ".txt".
-    const QFileInfoList entries =
-        folder.entryInfoList({ProposalPattern}, QDir::Files | QDir::Hidden | QDir::System,
-                             QDir::Name | QDir::IgnoreCase);
+    // Listed and read with the system's own calls: with tens of thousands of proposals,
+    // QDir's listing, wildcard match and sort each cost about as much as the reads.
+    struct Entry
+    {
+        QString key;
+        QByteArray path;
+    };
+    std::vector<Entry> entries;
+    const QByteArray folder = QFile::encodeName(data.path(ProposalFolder)) + '/';
+    if (DIR *dir = ::opendir(folder.constData())) {
+        // Hidden names count, as for the main menu's check, and any case of ".txt";
+        // what is not an ordinary file is found out when it is opened.
+        while (const dirent *entry = ::readdir(dir)) {
+            if (entry->d_type == DT_DIR || !hasProposalSuffix(entry->d_name))
+                continue;
+            entries.push_back(
+                {QFile::decodeName(entry->d_name).toCaseFolded(), folder + entry->d_name});
+        }
+        ::closedir(dir);
+    }
+    // By name, as the desktop lists them.
+    std::sort(entries.begin(), entries.end(), [](const Entry &a, const Entry &b) {
+        return a.key != b.key ? a.key < b.key : a.path < b.path;
+    });
     QList<Proposal> proposals;
-    proposals.reserve(entries.size());
-    for (const QFileInfo &entry : entries)
-        if (auto proposal = readProposalFile(entry.filePath()))
+    proposals.reserve(static_cast<qsizetype>(entries.size()));
+    for (const Entry &entry : entries)
+        if (auto proposal = readProposalFile(entry.path))
             proposals.append(std::move(*proposal));
     return proposals;
 }

@@ -17,7 +17,9 @@ namespace customers {
 inline const QString ProposalFolder = QStringLiteral("\\PelmorProposals");
 inline const QString ProposalPattern = QStringLiteral("*.txt");
 
-// The head of a proposal file of the sibling proposal program: all this program reads.
+// The head of a proposal file of the proposal program: all this program reads. Its
+// first eleven values are the same whatever the number; seven more values of the
+// proposal program follow when the number holds no "FP", and are not read.
 struct Proposal
 {
     QString number;
@@ -26,10 +28,6 @@ struct Proposal
     SoldTo customer; // account, name, address 1, address 2, city, state, postal code, telephone
     bool operator==(const Proposal &) const = default;
 };
-
-// Proposals numbered with "FP" have an eleven-value head; the others carry seven
-// more values that belong to the proposal program.
-int ProposalHeadLength(const QString &number);
 
 // Reads the head from the first bytes of a proposal file. nullopt when they hold no
 // usable proposal: no number, or an account that cannot name a file (the invoice

@@ -79,24 +79,6 @@ private slots:
         QCOMPARE(proposal->customer, leeCustomer());
     }
 
-    void headLength_data()
-    {
-        QTest::addColumn<QString>("number");
-        QTest::addColumn<int>("length");
-        QTest::newRow("FP first") << "FP100" << 11;
-        QTest::newRow("FP inside") << "2026-FP-7" << 11;
-        QTest::newRow("no marker") << "P100" << 18;
-        QTest::newRow("lower case") << "Fp100" << 18;
-        QTest::newRow("empty") << "" << 18;
-    }
-
-    void headLength()
-    {
-        QFETCH(QString, number);
-        QFETCH(int, length);
-        QCOMPARE(customers::ProposalHeadLength(number), length);
-    }
-
     // What each damaged file yields: its number and amount in the list, or nothing.
     void damagedFiles_data()
     {
