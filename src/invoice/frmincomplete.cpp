@@ -13,6 +13,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 const QString ReportTitle = QStringLiteral("Incomplete Invoices Report");
@@ -48,9 +50,13 @@ frmIncomplete::frmIncomplete(IncompleteInvoices &list, InvoiceDocument &invoice,
     fgIncomplete->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     fgIncomplete->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
     const int charWidth = fgIncomplete->fontMetrics().averageCharWidth();
-    fgIncomplete->setColumnWidth(0, charWidth * 16);
-    fgIncomplete->setColumnWidth(1, charWidth * 16);
-    fgIncomplete->setColumnWidth(3, charWidth * 22);
+    // Wide enough for the heading and for a value of its kind.
+    const QFontMetrics heading(fgIncomplete->horizontalHeader()->font());
+    for (int column : {0, 1, 3}) {
+        const int text = heading.horizontalAdvance(
+            fgIncomplete->horizontalHeaderItem(column)->text());
+        fgIncomplete->setColumnWidth(column, std::max(text + 3 * charWidth, charWidth * 16));
+    }
     fgIncomplete->setMinimumWidth(charWidth * 100);
 
     lblInstruction = new QLabel(QStringLiteral("Click an Invoice to Select it, then click"), this);
