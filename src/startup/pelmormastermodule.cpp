@@ -14,6 +14,9 @@
 #include "menu/frmstartup.h"
 #include "printing/frmblanks.h"
 #include "printing/printouts.h"
+#include "records/frminvoicereport.h"
+#include "records/frmreprint.h"
+#include "records/frmsalesreport.h"
 #include "setup/businesssettings.h"
 #include "setup/frmsetup.h"
 #include "setup/logopicture.h"
@@ -112,17 +115,29 @@ bool PelmorMasterModule::Main()
         return false;
     m_instanceChecked = true;
 
+    // The catalog only reads files; the item sales report lists its products.
+    m_catalog = std::make_unique<Catalog>(m_data);
     m_menu = new frmStartup(m_data, m_prompts, *this);
     addScreen(m_menu, Target::MainMenu);
+    addScreen(new frmSalesReport(*m_catalog, *m_settings, m_data, m_prompts, *this, *m_pageSource,
+                                 m_clock),
+              Target::SalesReport);
     LoadBackgroundScreens();
     return !m_exiting;
 }
 
 void PelmorMasterModule::LoadBackgroundScreens()
 {
-    m_catalog = std::make_unique<Catalog>(m_data);
     addScreen(new frmServices(*m_catalog, m_prompts, *this), Target::Catalog);
     addScreen(new frmBlanks(*m_printouts, *m_settings, *this), Target::BlankForms);
+
+    addScreenFactory(Target::Reprint, [this]() -> Screen * {
+        return new frmReprint(*m_settings, m_data, m_prompts, *this, *m_pageSource, *m_printouts,
+                              m_clock);
+    });
+    addScreenFactory(Target::InvoiceReport, [this]() -> Screen * {
+        return new frmInvoiceReport(*m_settings, m_data, m_prompts, *this, *m_pageSource, m_clock);
+    });
 
     // The customer screen reads the whole customer file when it opens, so it is made
     // when the main menu first asks for it.
