@@ -232,7 +232,9 @@ bool PelmorMasterModule::show(Target target, Screen *from)
     if (from && from != to) {
         if (from == m_splash)
             from->closeByProgram();
-        else
+        // A screen that left again during its activation (nothing to show) has shown
+        // another one itself; hiding `from` then would leave no window.
+        else if (to->isVisible())
             from->hide();
     }
     return true;

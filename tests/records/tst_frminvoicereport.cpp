@@ -129,7 +129,7 @@ private slots:
                      Qt::AlignHorizontal_Mask,
                  Qt::AlignRight);
         QCOMPARE(totals(), (QStringList{"$35.00", "$0.15", "$1.40", "$36.40"}));
-        QCOMPARE(QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString(),
+        QCOMPARE(m_screen->focusWidget() ? m_screen->focusWidget()->objectName() : QString(),
                  QStringLiteral("cmdSales_3"));
         auto *accounts = child<QComboBox>("cboAccounts");
         QCOMPARE(accounts->count(), 2);
