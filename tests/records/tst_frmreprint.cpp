@@ -1,6 +1,7 @@
 #include "core/appstate.h"
 #include "core/clock.h"
 #include "core/datafolder.h"
+#include "fakenavigator.h"
 #include "postedbytes.h"
 #include "printing/printouts.h"
 #include "recordingpage.h"
@@ -23,24 +24,6 @@
 #include <QTest>
 
 namespace {
-
-class FakeNavigator final : public Navigator
-{
-public:
-    bool show(Target target, Screen *from) override
-    {
-        shown.append(target);
-        if (from)
-            from->hide();
-        return true;
-    }
-    bool hasScreen(Target) const override { return true; }
-    void ExitApplication() override {}
-    void OpenWebPage(const QString &) override {}
-    bool SettingsFilesPresent() const override { return true; }
-    int IncompleteCount() const override { return 0; }
-    QList<Target> shown;
-};
 
 postedbytes::Image imageOf(const QString &number, const QString &name, const QString &date)
 {

@@ -1,8 +1,9 @@
-#include "../catalog/catalogbytes.h"
+#include "catalogbytes.h"
 #include "catalog/catalog.h"
 #include "core/appstate.h"
 #include "core/clock.h"
 #include "core/datafolder.h"
+#include "fakenavigator.h"
 #include "postedbytes.h"
 #include "recordingpage.h"
 #include "records/frmsalesreport.h"
@@ -21,24 +22,6 @@
 #include <QTest>
 
 namespace {
-
-class FakeNavigator final : public Navigator
-{
-public:
-    bool show(Target target, Screen *from) override
-    {
-        shown.append(target);
-        if (from)
-            from->hide();
-        return true;
-    }
-    bool hasScreen(Target) const override { return true; }
-    void ExitApplication() override {}
-    void OpenWebPage(const QString &) override {}
-    bool SettingsFilesPresent() const override { return true; }
-    int IncompleteCount() const override { return 0; }
-    QList<Target> shown;
-};
 
 QStringList column(const QTableView *grid, int column)
 {

@@ -8,6 +8,7 @@
 #include "catalogbytes.h"
 #include "customerbytes.h"
 #include "fakeplatform.h"
+#include "postedbytes.h"
 #include "scriptedprompts.h"
 #include "testfiles.h"
 
@@ -105,23 +106,18 @@ QByteArray customItemRecord(const QByteArray &description, qint64 priceCents)
                                 (priceCents - 5) * 100, 3);
 }
 
-// Dates are days since 30 December 1899 as a double.
 QByteArray journalRecord(const QByteArray &name, const QByteArray &account, const QByteArray &invoice,
                          int day, qint64 totalCents)
 {
-    double serial = day;
-    quint64 bits;
-    std::memcpy(&bits, &serial, sizeof bits);
-    return field(name, 45) + field(account, 20) + field(invoice, 20) + littleEndian(bits) +
-           amount(totalCents) + amount(0) + amount(0) + amount(totalCents);
+    return postedbytes::journal(QString::fromLatin1(name), QString::fromLatin1(account),
+                                QString::fromLatin1(invoice), QDate(1899, 12, 30).addDays(day),
+                                totalCents * 100, 0, 0, totalCents * 100);
 }
 
 QByteArray soldItemRecord(const QByteArray &name, int day, const QByteArray &invoice, qint16 units)
 {
-    double serial = day;
-    quint64 bits;
-    std::memcpy(&bits, &serial, sizeof bits);
-    return field(name, 60) + littleEndian(bits) + field(invoice, 20) + littleEndian(units);
+    return postedbytes::soldItem(QString::fromLatin1(name), QDate(1899, 12, 30).addDays(day),
+                                 QString::fromLatin1(invoice), units);
 }
 
 QByteArray completedImage(const QByteArray &number)
