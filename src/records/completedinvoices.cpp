@@ -137,4 +137,38 @@ QString amountShown(const QString &stored)
     return amount ? regional::currencyText(*amount) : stored;
 }
 
+InvoicePrintout reprintOf(const posting::CompletedInvoiceImage &image, const QString &creationDate,
+                          bool usaStyle, const QDate &today, bool memoStored,
+                          const std::array<QString, 2> &taxHeadings)
+{
+    using Field = posting::CompletedInvoiceImage::TotalsField;
+    InvoicePrintout out;
+    out.number = image.number.trimmed();
+    out.account = image.accountNumber.trimmed().isEmpty() ? image.account : image.accountNumber;
+    out.date = creationDate;
+    for (int k = 0; k < 6; ++k) {
+        out.soldTo[k] = image.billTo[k];
+        out.shipTo[k] = image.shipTo[k].trimmed();
+    }
+    out.usaStyle = usaStyle;
+    out.printShipTo = true;
+    out.attention = image.attention;
+    out.reference = image.reference;
+    out.carrier = image.shipVia;
+    out.shipDate = regional::parseShortDate(image.shipDate.trimmed()).value_or(QDate());
+    out.today = today;
+    out.lines = image.lines;
+    const auto shown = [&image](Field field) { return amountShown(image.totals[field]); };
+    out.totals.subTotal = shown(Field::SubTotal);
+    out.totals.tax1 = shown(Field::Tax);
+    out.totals.tax2 = shown(Field::Tax2);
+    out.totals.grandTotal = shown(Field::GrandTotal);
+    out.totals.shipping = shown(Field::Shipping);
+    out.totals.handling = shown(Field::Handling);
+    // No discount text: the closing line is the default terms.
+    out.taxHeadings = taxHeadings;
+    out.printMemo = memoStored;
+    return out;
+}
+
 } // namespace records

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "posting/postedrecords.h"
+#include "printing/invoiceprintout.h"
 
 #include <QDate>
 #include <QList>
@@ -72,6 +73,13 @@ QList<CompletedInvoiceRow> sortedRows(const QList<CompletedInvoiceRow> &rows, So
 // Amounts as stored text shown in the currency format; text that is not an amount is
 // shown as it stands.
 QString amountShown(const QString &stored);
+
+// What a reprint prints: the image's own values, dated with the list's creation date,
+// the ship-to block and totals always, the memo when one is stored, and the default
+// terms (the image keeps no terms).
+InvoicePrintout reprintOf(const posting::CompletedInvoiceImage &image, const QString &creationDate,
+                          bool usaStyle, const QDate &today, bool memoStored,
+                          const std::array<QString, 2> &taxHeadings);
 
 inline const QString InvoiceMemoFile = QStringLiteral("/InvoiceMemo.txt");
 

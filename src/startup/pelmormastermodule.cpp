@@ -18,6 +18,9 @@
 #include "printing/frmblanks.h"
 #include "printing/printouts.h"
 #include "printing/printsettings.h"
+#include "records/frminvoicereport.h"
+#include "records/frmreprint.h"
+#include "records/frmsalesreport.h"
 #include "setup/businesssettings.h"
 #include "setup/frmsetup.h"
 #include "setup/logopicture.h"
@@ -119,15 +122,19 @@ bool PelmorMasterModule::Main()
     m_instanceChecked = true;
     m_data.RemoveLeftoverTemporaries();
 
+    // The catalog only reads files; the item sales report lists its products.
+    m_catalog = std::make_unique<Catalog>(m_data);
     m_menu = new frmStartup(m_data, m_prompts, *this);
     addScreen(m_menu, Target::MainMenu);
+    addScreen(new frmSalesReport(*m_catalog, *m_settings, m_data, m_prompts, *this, *m_pageSource,
+                                 m_clock),
+              Target::SalesReport);
     LoadBackgroundScreens();
     return !m_exiting;
 }
 
 void PelmorMasterModule::LoadBackgroundScreens()
 {
-    m_catalog = std::make_unique<Catalog>(m_data);
     addScreen(new frmServices(*m_catalog, m_prompts, *this), Target::Catalog);
     addScreen(new frmBlanks(*m_printouts, *m_settings, *this), Target::BlankForms);
 
@@ -139,6 +146,13 @@ void PelmorMasterModule::LoadBackgroundScreens()
                                                                  title, rows);
                                 }),
               Target::Incomplete);
+    addScreenFactory(Target::Reprint, [this]() -> Screen * {
+        return new frmReprint(*m_settings, m_data, m_prompts, *this, *m_pageSource, *m_printouts,
+                              m_clock);
+    });
+    addScreenFactory(Target::InvoiceReport, [this]() -> Screen * {
+        return new frmInvoiceReport(*m_settings, m_data, m_prompts, *this, *m_pageSource, m_clock);
+    });
 
     // The customer screen reads the whole customer file when it opens, so it is made
     // when the main menu first asks for it.
@@ -246,7 +260,9 @@ bool PelmorMasterModule::show(Target target, Screen *from)
     if (from && from != to) {
         if (from == m_splash)
             from->closeByProgram();
-        else
+        // A screen that left again during its activation (nothing to show) has shown
+        // another one itself; hiding `from` then would leave no window.
+        else if (to->isVisible())
             from->hide();
     }
     return true;

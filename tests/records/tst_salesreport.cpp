@@ -1,4 +1,4 @@
-#include "../catalog/catalogbytes.h"
+#include "catalogbytes.h"
 #include "catalog/catalog.h"
 #include "core/datafolder.h"
 #include "postedbytes.h"
