@@ -3,6 +3,8 @@
 #include "core/prompts.h"
 #include "core/regional.h"
 #include "ui/keyfilterglue.h"
+#include "ui/leavewatcher.h"
+#include "ui/widgets.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -73,11 +75,6 @@ CatalogKind kindOf(int kind)
     return CatalogKind(kind);
 }
 
-QString zeroCurrency()
-{
-    return regional::currencyText(Money());
-}
-
 // A key that changes the text, as opposed to one that moves the cursor or the focus.
 bool editsText(const QKeyEvent *event)
 {
@@ -87,16 +84,6 @@ bool editsText(const QKeyEvent *event)
         return false;
     const QString text = event->text();
     return !text.isEmpty() && text.at(0).isPrint();
-}
-
-QLabel *label(const QString &text, QWidget *buddy = nullptr)
-{
-    auto *caption = new QLabel(text);
-    if (buddy) {
-        caption->setBuddy(buddy);
-        buddy->setAccessibleName(text);
-    }
-    return caption;
 }
 
 // The two captions after a discount quantity box.
@@ -110,11 +97,6 @@ QHBoxLayout *discountNote()
     return note;
 }
 
-QString withoutMnemonic(QString caption)
-{
-    return caption.remove(QLatin1Char('&'));
-}
-
 } // namespace
 
 frmServices::frmServices(Catalog &catalog, Prompts &prompts, Navigator &navigator, QWidget *parent)
@@ -123,6 +105,7 @@ frmServices::frmServices(Catalog &catalog, Prompts &prompts, Navigator &navigato
 {
     setObjectName(QStringLiteral("frmServices"));
     setWindowTitle(QStringLiteral("Services & Products Creation Screen"));
+    m_leave = new LeaveWatcher(this);
     buildControls();
 
     connect(&m_catalog, &Catalog::rowsChanged, this, &frmServices::refreshGrid);
@@ -159,7 +142,7 @@ QPushButton *frmServices::makeButton(int index, const QString &caption, const QS
     auto *button = new QPushButton(caption);
     button->setObjectName(QStringLiteral("cmdServices_%1").arg(index));
     button->setToolTip(toolTip);
-    button->setAccessibleName(withoutMnemonic(caption).trimmed());
+    button->setAccessibleName(ui::withoutMnemonic(caption).trimmed());
     button->setAutoDefault(false);
     connect(button, &QPushButton::clicked, this, [this, index] { cmdServices_Click(index); });
     cmdServices[index] = button;
@@ -283,11 +266,11 @@ QWidget *frmServices::buildServicesTab()
     lstTime->setFixedHeight(lstTime->sizeHintForRow(0) * 6 + 2 * lstTime->frameWidth());
 
     auto *fields = new QGridLayout;
-    fields->addWidget(label(QStringLiteral("Service Description"), txtDescription[0]), 0, 0);
+    fields->addWidget(ui::label(QStringLiteral("Service Description"), txtDescription[0]), 0, 0);
     fields->addWidget(txtDescription[0], 1, 0);
-    fields->addWidget(label(QStringLiteral("Charge"), txtCharge[0]), 0, 1);
+    fields->addWidget(ui::label(QStringLiteral("Charge"), txtCharge[0]), 0, 1);
     fields->addWidget(txtCharge[0], 1, 1);
-    fields->addWidget(label(QStringLiteral("Allotted Time"), lstTime), 0, 2);
+    fields->addWidget(ui::label(QStringLiteral("Allotted Time"), lstTime), 0, 2);
     fields->addWidget(lstTime, 1, 2, 3, 1);
     auto *note = new QLabel(QStringLiteral(
         "The Allotted Time is for your own reference: it is not used to price the service"));
@@ -318,18 +301,19 @@ QWidget *frmServices::buildServicesTab()
     layout->addLayout(buttons);
 
     attachMoneyFilter(txtCharge[0]);
-    txtDescription[0]->installEventFilter(this);
-    txtCharge[0]->installEventFilter(this);
+    watchBox(txtDescription[0]);
+    watchBox(txtCharge[0]);
 
     setTabOrder(fgServices, txtDescription[0]);
     setTabOrder(txtDescription[0], txtCharge[0]);
     setTabOrder(txtCharge[0], lstTime);
-    setTabOrder(lstTime, cmdServices[1]);
-    setTabOrder(cmdServices[1], cmdServices[3]);
-    setTabOrder(cmdServices[3], cmdServices[4]);
+    // An entry goes on to Save: Space on "Add New" right after it would wipe it.
+    setTabOrder(lstTime, cmdServices[4]);
     setTabOrder(cmdServices[4], cmdServices[5]);
     setTabOrder(cmdServices[5], cmdServices[7]);
-    setTabOrder(cmdServices[7], cmdServices[2]);
+    setTabOrder(cmdServices[7], cmdServices[1]);
+    setTabOrder(cmdServices[1], cmdServices[3]);
+    setTabOrder(cmdServices[3], cmdServices[2]);
     return page;
 }
 
@@ -344,9 +328,7 @@ QWidget *frmServices::buildItemsTab()
     cboCategory = new QComboBox;
     cboCategory->setObjectName(QStringLiteral("cboCategory"));
     cboCategory->setToolTip(QStringLiteral("displays all categories for selection or enter new"));
-    cboCategory->setEditable(true);
-    cboCategory->setInsertPolicy(QComboBox::NoInsert);
-    cboCategory->setCompleter(nullptr);
+    ui::keepTypedText(cboCategory);
     cboCategory->lineEdit()->setMaxLength(SalesItemRecord::CategoryWidth);
     cboCategory->setMinimumWidth(180);
     ckClearItem = new QCheckBox(QStringLiteral("Do not clear Category when Saving"));
@@ -372,14 +354,14 @@ QWidget *frmServices::buildItemsTab()
     // Prices on the left, stock and category on the right.
     auto *prices = new QGridLayout;
     prices->setHorizontalSpacing(8);
-    prices->addWidget(label(QStringLiteral("Description"), txtDescription[1]), 0, 0);
+    prices->addWidget(ui::label(QStringLiteral("Description"), txtDescription[1]), 0, 0);
     prices->addWidget(txtDescription[1], 0, 1, 1, 2);
-    prices->addWidget(label(QStringLiteral("Cost per Unit (what you pay)"), txtCost), 1, 0);
+    prices->addWidget(ui::label(QStringLiteral("Cost per Unit (what you pay)"), txtCost), 1, 0);
     prices->addWidget(txtCost, 1, 1);
-    prices->addWidget(label(QStringLiteral("Sell Price"), txtCharge[1]), 2, 0);
+    prices->addWidget(ui::label(QStringLiteral("Sell Price"), txtCharge[1]), 2, 0);
     prices->addWidget(txtCharge[1], 2, 1);
     prices->addWidget(new QLabel(QStringLiteral("What will print on invoices")), 2, 2);
-    prices->addWidget(label(QStringLiteral("Quantity Discount Price"), txtCharge[2]), 3, 0);
+    prices->addWidget(ui::label(QStringLiteral("Quantity Discount Price"), txtCharge[2]), 3, 0);
     prices->addWidget(txtCharge[2], 3, 1);
     prices->addWidget(new QLabel(QStringLiteral("Price applied when sell qty => Discount Qty")), 3,
                       2);
@@ -388,17 +370,18 @@ QWidget *frmServices::buildItemsTab()
 
     auto *stock = new QGridLayout;
     stock->setHorizontalSpacing(8);
-    stock->addWidget(label(QStringLiteral("Category"), cboCategory), 0, 0);
+    stock->addWidget(ui::label(QStringLiteral("Category"), cboCategory), 0, 0);
     stock->addWidget(cboCategory, 0, 1, 1, 2);
     stock->addWidget(ckClearItem, 1, 1, 1, 2);
-    stock->addWidget(label(QStringLiteral("Currently On Hand (Units)"), txtOnHand), 2, 0);
+    stock->addWidget(ui::label(QStringLiteral("Currently On Hand (Units)"), txtOnHand), 2, 0);
     stock->addWidget(txtOnHand, 2, 1);
-    stock->addWidget(label(QStringLiteral("Apply  Discount when"), txtDiscountQty), 3, 0);
+    stock->addWidget(ui::label(QStringLiteral("Apply  Discount when"), txtDiscountQty), 3, 0);
     stock->addWidget(txtDiscountQty, 3, 1);
     stock->addLayout(discountNote(), 3, 2);
-    stock->addWidget(label(QStringLiteral("Reorder (Units)"), txtReorderAmount), 4, 0);
+    stock->addWidget(ui::label(QStringLiteral("Reorder (Units)"), txtReorderAmount), 4, 0);
     stock->addWidget(txtReorderAmount, 4, 1);
-    stock->addWidget(label(QStringLiteral("when On Hand (Units) falls to:"), txtReorderAt), 5, 0);
+    stock->addWidget(ui::label(QStringLiteral("when On Hand (Units) falls to:"), txtReorderAt), 5,
+                     0);
     stock->addWidget(txtReorderAt, 5, 1);
     stock->setColumnStretch(2, 1);
 
@@ -436,11 +419,12 @@ QWidget *frmServices::buildItemsTab()
     attachMoneyFilter(txtCharge[2]);
     for (QLineEdit *box : {txtDescription[1], txtCost, txtCharge[1], txtOnHand, txtCharge[2],
                            txtDiscountQty, txtReorderAmount, txtReorderAt})
-        box->installEventFilter(this);
+        watchBox(box);
 
+    // Down the prices, then down the stock column, as the two columns read.
     const QList<QWidget *> order{
-        fgItems,         txtDescription[1], cboCategory,     ckClearItem,     txtCost,
-        txtCharge[1],    txtOnHand,         txtCharge[2],    txtDiscountQty,  txtReorderAmount,
+        fgItems,         txtDescription[1], txtCost,         txtCharge[1],    txtCharge[2],
+        cboCategory,     ckClearItem,       txtOnHand,       txtDiscountQty,  txtReorderAmount,
         txtReorderAt,    cmdServices[8],    cmdServices[9],  cmdServices[13], cmdServices[11],
         cmdServices[24], cmdServices[25],   cmdServices[14], cmdServices[10]};
     for (int i = 1; i < order.size(); ++i)
@@ -472,7 +456,7 @@ QWidget *frmServices::buildLaborTab()
         // A quote would break the file's fields.
         attachQuoteFilter(txtLabor[row], m_prompts);
         attachMoneyFilter(txtLaborRate[row]);
-        txtLaborRate[row]->installEventFilter(this);
+        watchBox(txtLaborRate[row]);
         connect(txtLabor[row], &QLineEdit::textChanged, this,
                 [this, row](const QString &text) { m_catalog.setLaborHeading(row, text); });
         connect(txtLaborRate[row], &QLineEdit::textChanged, this,
@@ -538,15 +522,15 @@ QWidget *frmServices::buildCustomTab()
 
     auto *fields = new QGridLayout;
     fields->setHorizontalSpacing(10);
-    fields->addWidget(label(QStringLiteral("Description"), txtDescription[2]), 0, 0);
+    fields->addWidget(ui::label(QStringLiteral("Description"), txtDescription[2]), 0, 0);
     fields->addWidget(txtDescription[2], 0, 1, 1, 4);
-    fields->addWidget(label(QStringLiteral("Single Unit Sell Price"), txtCharge[3]), 1, 0);
+    fields->addWidget(ui::label(QStringLiteral("Single Unit Sell Price"), txtCharge[3]), 1, 0);
     fields->addWidget(txtCharge[3], 1, 1);
-    fields->addWidget(label(QStringLiteral("Quantity Discount Price"), txtCharge[4]), 1, 2,
+    fields->addWidget(ui::label(QStringLiteral("Quantity Discount Price"), txtCharge[4]), 1, 2,
                       Qt::AlignRight);
     fields->addWidget(txtCharge[4], 1, 3);
-    fields->addWidget(label(QStringLiteral("Apply Quantity Discount when"), txtCustomDiscItems), 2,
-                      0);
+    fields->addWidget(ui::label(QStringLiteral("Apply Quantity Discount when"), txtCustomDiscItems),
+                      2, 0);
     fields->addWidget(txtCustomDiscItems, 2, 1);
     fields->addLayout(discountNote(), 2, 2, 1, 2);
     fields->setColumnStretch(4, 1);
@@ -575,7 +559,7 @@ QWidget *frmServices::buildCustomTab()
     attachMoneyFilter(txtCharge[3]);
     attachMoneyFilter(txtCharge[4]);
     for (QLineEdit *box : {txtDescription[2], txtCharge[3], txtCharge[4], txtCustomDiscItems})
-        box->installEventFilter(this);
+        watchBox(box);
 
     const QList<QWidget *> order{fgCustom,        txtDescription[2],  txtCharge[3],
                                  txtCharge[4],    txtCustomDiscItems, cmdServices[18],
@@ -902,14 +886,14 @@ void frmServices::cmdServices_Click(int index)
         deleteItem(index == 2 ? Services : index == 10 ? SalesItems : CustomItems);
         return;
     case ClearPricesButton:
-        txtCost->setText(zeroCurrency());
-        txtCharge[1]->setText(zeroCurrency());
-        txtCharge[2]->setText(zeroCurrency());
+        txtCost->setText(regional::zeroCurrency());
+        txtCharge[1]->setText(regional::zeroCurrency());
+        txtCharge[2]->setText(regional::zeroCurrency());
         txtCost->setFocus(Qt::OtherFocusReason);
         return;
     case NoDiscountButton:
         txtDiscountQty->setText(QStringLiteral("0"));
-        txtCharge[2]->setText(zeroCurrency());
+        txtCharge[2]->setText(regional::zeroCurrency());
         return;
     case GeneralLaborButton:
         for (int row = 0; row < Catalog::LaborRows; ++row) {
@@ -1078,7 +1062,7 @@ void frmServices::saveSalesItem()
         return;
     }
     if (txtCost->text().isEmpty())
-        txtCost->setText(zeroCurrency());
+        txtCost->setText(regional::zeroCurrency());
     if (txtReorderAmount->text().isEmpty())
         txtReorderAmount->setText(QStringLiteral("0"));
     if (txtReorderAt->text().isEmpty())
@@ -1226,7 +1210,7 @@ void frmServices::deleteItem(int kind)
         {QStringLiteral("This will DELETE the Selected Custom Item"),
          QStringLiteral("Delete Sales Item")},
     };
-    if (!m_prompts.ask(texts[kind][0], texts[kind][1]))
+    if (!m_prompts.askToDestroy(texts[kind][0], texts[kind][1]))
         return;
     if (const auto failed = m_catalog.DeleteEntry(kindOf(kind), row))
         m_prompts.tell(*failed);
@@ -1244,14 +1228,10 @@ bool frmServices::saveCatalog()
 
 // ---------------------------------------------------------------- keys and focus
 
-bool frmServices::operatorLeft(QObject *box, QFocusEvent *event) const
+void frmServices::watchBox(QLineEdit *box)
 {
-    const auto *widget = static_cast<QWidget *>(box);
-    // Focus lost to another window or a popup, to a closing screen, or because the box
-    // was hidden or disabled is not the operator leaving the box.
-    return event->reason() != Qt::ActiveWindowFocusReason &&
-           event->reason() != Qt::PopupFocusReason && !m_closing && widget->isVisible() &&
-           widget->isEnabled();
+    box->installEventFilter(this);
+    m_leave->onLeave(box, [this, box] { lostFocus(box); });
 }
 
 bool frmServices::eventFilter(QObject *watched, QEvent *event)
@@ -1269,15 +1249,6 @@ bool frmServices::eventFilter(QObject *watched, QEvent *event)
         return Screen::eventFilter(watched, event);
     if (event->type() == QEvent::KeyPress)
         keyDown(box, static_cast<QKeyEvent *>(event));
-    else if (event->type() == QEvent::FocusOut && !m_checkingFocus &&
-             operatorLeft(watched, static_cast<QFocusEvent *>(event))) {
-        // Sending the cursor back makes the box it was going to take it lose the focus
-        // in turn; that box was never entered, so it is not checked (two boxes would
-        // otherwise send the cursor and their messages back and forth).
-        m_checkingFocus = true;
-        lostFocus(box);
-        m_checkingFocus = false;
-    }
     return Screen::eventFilter(watched, event);
 }
 
@@ -1293,7 +1264,7 @@ void frmServices::keyDown(QLineEdit *box, QKeyEvent *event)
         std::find(std::begin(txtLaborRate), std::end(txtLaborRate), box) != std::end(txtLaborRate);
     const bool countBox =
         box == txtOnHand || box == txtReorderAmount || box == txtReorderAt || box == txtDiscountQty;
-    if ((moneyBox && box->text() == zeroCurrency()) ||
+    if ((moneyBox && box->text() == regional::zeroCurrency()) ||
         (countBox && box->text() == QStringLiteral("0")))
         box->clear();
 }
@@ -1304,7 +1275,7 @@ void frmServices::lostFocus(QLineEdit *box)
     const std::optional<Money> amount = regional::parseMoney(text);
     if (box == txtCharge[0] || box == txtCharge[1]) {
         if (text.isEmpty() || !amount) {
-            box->setText(zeroCurrency());
+            box->setText(regional::zeroCurrency());
             refuse(box);
             return;
         }
@@ -1352,12 +1323,14 @@ void frmServices::closeEvent(QCloseEvent *event)
 {
     if (!m_closing) {
         m_closing = true;
+        m_leave->setQuiet(true);
         saveCatalog();
         if (!m_catalog.laborAtAbsentFileDefaults()) {
             if (const auto failed = m_catalog.SaveLaborRates())
                 m_prompts.tell(*failed);
         }
         m_closing = false;
+        m_leave->setQuiet(false);
     }
     Screen::closeEvent(event);
 }

@@ -9,6 +9,7 @@
 class Prompts;
 class QCheckBox;
 class QComboBox;
+class LeaveWatcher;
 class QFocusEvent;
 class QKeyEvent;
 class QLabel;
@@ -98,7 +99,7 @@ private:
     // The box's amount; nullopt, after refusing the box with the field's message, when
     // it holds none.
     std::optional<Money> amountOf(QLineEdit *box, const QString &field);
-    bool operatorLeft(QObject *box, QFocusEvent *event) const;
+    void watchBox(QLineEdit *box);
     void keyDown(QLineEdit *box, QKeyEvent *event);
     void lostFocus(QLineEdit *box);
 
@@ -107,7 +108,7 @@ private:
     Navigator &m_navigator;
     Edit m_edit[KindCount];
     bool m_closing = false;
-    bool m_checkingFocus = false;
+    LeaveWatcher *m_leave = nullptr;
 
     QPushButton *cmdServices[ButtonCount] = {};
     QTabWidget *tabServices = nullptr;

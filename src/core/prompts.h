@@ -14,6 +14,11 @@ public:
     virtual void tell(const QString &text, const QString &title = {}) = 0;
     // Yes/No question without an icon; true for Yes.
     virtual bool ask(const QString &text, const QString &title = {}) = 0;
+    // A question whose Yes destroys data: as ask(), with No the default button.
+    virtual bool askToDestroy(const QString &text, const QString &title = {})
+    {
+        return ask(text, title);
+    }
     // OK/Cancel; true for OK.
     virtual bool askOkCancel(const QString &text, const QString &title = {}) = 0;
     // OK/Cancel with the exclamation icon, for a deletion that cannot be undone. A

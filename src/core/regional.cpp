@@ -535,6 +535,11 @@ std::optional<QDate> readNumericDate(const QString &text, const std::vector<Date
 
 } // namespace
 
+QString zeroCurrency()
+{
+    return currencyText(Money());
+}
+
 QString currencyText(Money amount)
 {
     const QLocale locale;

@@ -15,6 +15,8 @@ namespace regional {
 // negative form; two decimals, ties away from zero, made from the exact value. An
 // amount that rounds to zero cents shows as zero, without the negative form.
 QString currencyText(Money amount);
+// Zero as a money box shows it when empty or cleared.
+QString zeroCurrency();
 // Reads currency text back (and plain numbers, &H/&O as numeric takes them); exact,
 // ties to even beyond four decimals. nullopt when it is not an amount or is beyond
 // the range of Money.

@@ -320,18 +320,23 @@ bool CustomerFile::Navigate(int index)
     return true;
 }
 
-CustomerFile::SaveResult CustomerFile::SaveCustomer(const CustomerRecord &shown)
+CustomerFile::SaveResult CustomerFile::SaveCustomer(const CustomerRecord &shown, bool quiet)
 {
+    // Quiet, a customer that fails a check is simply not saved.
+    const auto say = [this, quiet](const QString &text, const QString &title = {}) {
+        if (!quiet)
+            m_prompts.tell(text, title);
+    };
     if (m_current < 1)
         return {true, Box::None, false};
     CustomerRecord customer = shown;
     if (customer.isBusiness() && customer.name.trimmed().isEmpty()) {
-        m_prompts.tell(QStringLiteral("The Account Name Cannot be Blank"));
+        say(QStringLiteral("The Account Name Cannot be Blank"));
         return {false, Box::Name, false};
     }
     if (!customer.isBusiness() &&
         (customer.firstName.trimmed().isEmpty() || customer.lastName.trimmed().isEmpty())) {
-        m_prompts.tell(QStringLiteral("Enter Account Data or\r\n Click Cancel AddNew if Visible"));
+        say(QStringLiteral("Enter Account Data or\r\n Click Cancel AddNew if Visible"));
         return {false, Box::FirstName, false};
     }
     // The account names the receivable file and the auxiliary folders, so it is
@@ -340,27 +345,30 @@ CustomerFile::SaveResult CustomerFile::SaveCustomer(const CustomerRecord &shown)
     if (account.isEmpty()) {
         const QString telephone = storedText(customer.telephone, CustomerRecord::TelephoneWidth);
         if (telephone.isEmpty()) {
-            m_prompts.tell(QStringLiteral("The Telephone Number cannot be blank"),
-                           QStringLiteral("No number"));
-            if (m_prompts.ask(QStringLiteral("Would you like to exit\r\nwithout creating a "
-                                             "Customer?"),
-                              QStringLiteral("No Customer")))
+            if (quiet)
+                return {false, Box::Telephone, false};
+            say(QStringLiteral("The Telephone Number cannot be blank"),
+                QStringLiteral("No number"));
+            if (m_prompts.askToDestroy(
+                    QStringLiteral("Would you like to exit\r\nwithout creating a "
+                                   "Customer?"),
+                    QStringLiteral("No Customer")))
                 return {false, Box::None, true};
             return {false, Box::Telephone, false};
         }
         if (!names::isSafeFileName(telephone)) {
-            m_prompts.tell(names::unsafeNameMessage(AccountNumberName, telephone));
+            say(names::unsafeNameMessage(AccountNumberName, telephone));
             return {false, Box::Account, false};
         }
-        m_prompts.tell(QStringLiteral("Telephone Number will be used as Acct No."),
-                       QStringLiteral("Account not Entered"));
+        say(QStringLiteral("Telephone Number will be used as Acct No."),
+            QStringLiteral("Account not Entered"));
         account = telephone;
     } else if ((m_adding || account != storedText(m_record.account, CustomerRecord::AccountWidth))
                && !names::isSafeFileName(account)) {
         // Checked where the account is typed or changed: an unchanged stored account
         // that fails the check must not lock the screen, whose every move saves first.
         // Its folders and ledger are refused where their paths are built.
-        m_prompts.tell(names::unsafeNameMessage(AccountNumberName, account));
+        say(names::unsafeNameMessage(AccountNumberName, account));
         return {false, Box::Account, false};
     }
     customer.account = account;
@@ -417,7 +425,7 @@ bool CustomerFile::DeleteCurrent()
 {
     if (m_adding || m_current < 1)
         return false;
-    if (!m_prompts.ask(QStringLiteral("Delete this Customer")))
+    if (!m_prompts.askToDestroy(QStringLiteral("Delete this Customer")))
         return false;
     if (const auto error = DeleteCustomer(m_current)) {
         m_prompts.tell(*error);
@@ -486,9 +494,10 @@ bool CustomerFile::AccountLeft(const QString &text)
 {
     if (text.trimmed().isEmpty() || !IsDuplicateAccount(text))
         return false;
-    return m_prompts.ask(QStringLiteral("The Account Number is a duplicate\r\nClick Yes to "
-                                        "Replace it\r\nEnter a different Number"),
-                         QStringLiteral("Duplicate Account Number"));
+    return m_prompts.askToDestroy(
+        QStringLiteral("The Account Number is a duplicate\r\nClick Yes to "
+                       "Replace it\r\nEnter a different Number"),
+        QStringLiteral("Duplicate Account Number"));
 }
 
 void CustomerFile::NameLeft(const QString &text, bool beepOption)

@@ -12,8 +12,11 @@
 #include "printing/printsettings.h"
 #include "setup/businesssettings.h"
 #include "ui/keyfilterglue.h"
+#include "ui/leavewatcher.h"
+#include "ui/widgets.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFocusEvent>
@@ -68,14 +71,6 @@ constexpr int CancelAddButton = 13;
 const QString TelephoneTip =
     QStringLiteral("Enter telephone Number with Area Code FIRST (as AAA-EEE-NNNN)");
 
-QLabel *captionFor(const QString &text, QWidget *buddy)
-{
-    auto *label = new QLabel(text);
-    label->setBuddy(buddy);
-    buddy->setAccessibleName(QString(text).remove(u'&'));
-    return label;
-}
-
 // A field keeps its text trimmed, so blanks typed around the text do not count
 // against the field's width: "  217-555-0101  " fits a 13-character field whole.
 class FieldWidthValidator final : public QValidator
@@ -98,12 +93,7 @@ void limitToField(QLineEdit *box, int width)
 
 QComboBox *editableCombo(const QString &name, int maxLength)
 {
-    auto *combo = new QComboBox;
-    combo->setObjectName(name);
-    combo->setEditable(true);
-    // Typed text is never added to the list, and no completer rewrites it.
-    combo->setInsertPolicy(QComboBox::NoInsert);
-    combo->setCompleter(nullptr);
+    QComboBox *combo = ui::editableCombo(name);
     limitToField(combo->lineEdit(), maxLength);
     return combo;
 }
@@ -118,6 +108,7 @@ frmNewCustomer::frmNewCustomer(CustomerFile &customers, BusinessSettings &settin
 {
     setObjectName(QStringLiteral("frmNewCustomer"));
     setWindowTitle(QStringLiteral("Managing Account Data"));
+    m_leave = new LeaveWatcher(this);
     buildControls();
 
     connect(&m_file, &CustomerFile::recordShown, this, &frmNewCustomer::showRecordFields);
@@ -131,7 +122,8 @@ frmNewCustomer::frmNewCustomer(CustomerFile &customers, BusinessSettings &settin
     refreshHeadings();
     refreshAux();
     showRecordFields();
-    resize(1040, 700);
+    // Opens within a 1,280 x 720 display, title bar included.
+    resize(1040, 660);
     restoreGeometryFromSettings();
 }
 
@@ -194,7 +186,7 @@ QWidget *frmNewCustomer::buildFields()
     int row = 0;
 
     makeBox(AccountBox, R::AccountWidth);
-    grid->addWidget(captionFor(QStringLiteral("Account No"), txtCustomer[AccountBox]), row, 0);
+    grid->addWidget(ui::label(QStringLiteral("Account No"), txtCustomer[AccountBox]), row, 0);
     grid->addWidget(txtCustomer[AccountBox], row, 1);
     lbLType = new QLabel(R::Individual);
     lbLType->setObjectName(QStringLiteral("lbLType"));
@@ -211,7 +203,7 @@ QWidget *frmNewCustomer::buildFields()
     grid->addLayout(type, row++, 2, 1, 2);
 
     makeBox(NameBox, R::NameWidth, QStringLiteral("Displays Business Accts"));
-    grid->addWidget(captionFor(QStringLiteral("Name"), txtCustomer[NameBox]), row, 0);
+    grid->addWidget(ui::label(QStringLiteral("Name"), txtCustomer[NameBox]), row, 0);
     grid->addWidget(txtCustomer[NameBox], row++, 1, 1, 3);
 
     cboTitle = editableCombo(QStringLiteral("cboTitle"), R::TitleWidth);
@@ -223,21 +215,21 @@ QWidget *frmNewCustomer::buildFields()
     txtCustomer[InitialBox]->setMaximumWidth(40);
     auto *person = new QHBoxLayout;
     person->addWidget(cboTitle);
-    person->addWidget(captionFor(QStringLiteral("First"), txtCustomer[FirstNameBox]));
+    person->addWidget(ui::label(QStringLiteral("First"), txtCustomer[FirstNameBox]));
     person->addWidget(txtCustomer[FirstNameBox], 2);
-    person->addWidget(captionFor(QStringLiteral("MI"), txtCustomer[InitialBox]));
+    person->addWidget(ui::label(QStringLiteral("MI"), txtCustomer[InitialBox]));
     person->addWidget(txtCustomer[InitialBox]);
-    person->addWidget(captionFor(QStringLiteral("Last"), txtCustomer[LastNameBox]));
+    person->addWidget(ui::label(QStringLiteral("Last"), txtCustomer[LastNameBox]));
     person->addWidget(txtCustomer[LastNameBox], 3);
     cboTitle->setAccessibleName(QStringLiteral("Title"));
-    grid->addWidget(captionFor(QStringLiteral("Title"), cboTitle), row, 0);
+    grid->addWidget(ui::label(QStringLiteral("Title"), cboTitle), row, 0);
     grid->addLayout(person, row++, 1, 1, 3);
 
     makeBox(Address1Box, R::Address1Width);
-    grid->addWidget(captionFor(QStringLiteral("Address1"), txtCustomer[Address1Box]), row, 0);
+    grid->addWidget(ui::label(QStringLiteral("Address1"), txtCustomer[Address1Box]), row, 0);
     grid->addWidget(txtCustomer[Address1Box], row++, 1, 1, 3);
     makeBox(Address2Box, R::Address2Width, QStringLiteral("Enter a Sub-divsion, PO Box, etc"));
-    grid->addWidget(captionFor(QStringLiteral("Address2"), txtCustomer[Address2Box]), row, 0);
+    grid->addWidget(ui::label(QStringLiteral("Address2"), txtCustomer[Address2Box]), row, 0);
     grid->addWidget(txtCustomer[Address2Box], row++, 1, 1, 3);
 
     // The captions inside the two address frames line up with the ones outside.
@@ -263,14 +255,14 @@ QWidget *frmNewCustomer::buildFields()
     makeBox(PostalBox, R::PostalWidth);
     auto *usa = new QHBoxLayout(fraUSAddress);
     usa->setContentsMargins(0, 0, 0, 0);
-    QLabel *cityCaption = captionFor(QStringLiteral("City"), cboCity);
+    QLabel *cityCaption = ui::label(QStringLiteral("City"), cboCity);
     cityCaption->setFixedWidth(captionWidth);
     usa->setSpacing(grid->horizontalSpacing());
     usa->addWidget(cityCaption);
     usa->addWidget(cboCity, 3);
-    usa->addWidget(captionFor(QStringLiteral("St"), cboStates));
+    usa->addWidget(ui::label(QStringLiteral("St"), cboStates));
     usa->addWidget(cboStates);
-    usa->addWidget(captionFor(QStringLiteral("Postal"), txtCustomer[PostalBox]));
+    usa->addWidget(ui::label(QStringLiteral("Postal"), txtCustomer[PostalBox]));
     usa->addWidget(txtCustomer[PostalBox], 1);
     grid->addWidget(fraUSAddress, row++, 0, 1, 4);
 
@@ -288,9 +280,9 @@ QWidget *frmNewCustomer::buildFields()
     other->setContentsMargins(0, 0, 0, 0);
     other->setHorizontalSpacing(grid->horizontalSpacing());
     other->setColumnMinimumWidth(0, captionWidth);
-    other->addWidget(captionFor(QStringLiteral("Address 3"), txtAdd3), 0, 0);
+    other->addWidget(ui::label(QStringLiteral("Address 3"), txtAdd3), 0, 0);
     other->addWidget(txtAdd3, 0, 1);
-    other->addWidget(captionFor(QStringLiteral("Address 4"), txtAdd4), 1, 0);
+    other->addWidget(ui::label(QStringLiteral("Address 4"), txtAdd4), 1, 0);
     other->addWidget(txtAdd4, 1, 1);
     grid->addWidget(fraIntAddress, row++, 0, 1, 4);
 
@@ -306,10 +298,10 @@ QWidget *frmNewCustomer::buildFields()
     attachKeyFilter(txtCustomer[AccountBox], [this](int key, const QString &) {
         return keyfilters::FileNameKeyFilter(key, m_prompts);
     });
-    grid->addWidget(captionFor(QStringLiteral("Telephone"), txtCustomer[TelephoneBox]), row, 0);
+    grid->addWidget(ui::label(QStringLiteral("Telephone"), txtCustomer[TelephoneBox]), row, 0);
     grid->addWidget(txtCustomer[TelephoneBox], row, 1);
     auto *cell = new QHBoxLayout;
-    cell->addWidget(captionFor(QStringLiteral("Cell"), txtCustomer[CellBox]));
+    cell->addWidget(ui::label(QStringLiteral("Cell"), txtCustomer[CellBox]));
     cell->addWidget(txtCustomer[CellBox], 1);
     Image1 = new QToolButton;
     Image1->setObjectName(QStringLiteral("Image1_1"));
@@ -322,15 +314,35 @@ QWidget *frmNewCustomer::buildFields()
     grid->addLayout(cell, row++, 2, 1, 2);
 
     makeBox(EmailBox, R::EmailWidth, QStringLiteral("Store Account email Address"));
-    grid->addWidget(captionFor(QStringLiteral("Email"), txtCustomer[EmailBox]), row, 0);
+    grid->addWidget(ui::label(QStringLiteral("Email"), txtCustomer[EmailBox]), row, 0);
     grid->addWidget(txtCustomer[EmailBox], row++, 1, 1, 3);
 
     grid->setColumnStretch(1, 2);
     grid->setColumnStretch(3, 1);
     grid->setRowStretch(row, 1);
 
-    for (int index : {AccountBox, NameBox, TelephoneBox})
-        txtCustomer[index]->installEventFilter(this);
+    for (int index : {AccountBox, NameBox, TelephoneBox}) {
+        QLineEdit *box = txtCustomer[index];
+        m_leave->onEnter(box, [this, box, index] {
+            if (MustRuleEmpties(box->text(), m_placedPrompt[index]))
+                box->clear();
+        });
+    }
+    m_leave->onLeave(txtCustomer[AccountBox], [this] {
+        QLineEdit *box = txtCustomer[AccountBox];
+        if (!box->text().isEmpty() && m_file.AccountLeft(box->text())) {
+            box->clear();
+            box->setFocus(Qt::OtherFocusReason);
+        }
+    });
+    m_leave->onLeave(txtCustomer[NameBox], [this] {
+        // Only a Business needs an account name; changing the type is the way out of
+        // the rule, so the toggle is not met by its message (which ate the click).
+        if (lbLType->text() != CustomerRecord::Business ||
+            QApplication::focusWidget() == cmdAcctType)
+            return;
+        m_file.NameLeft(txtCustomer[NameBox]->text(), true);
+    });
     return page;
 }
 
@@ -342,9 +354,7 @@ QWidget *frmNewCustomer::buildSidePanel()
 
     cboAccounts = new QComboBox;
     cboAccounts->setObjectName(QStringLiteral("cboAccounts"));
-    cboAccounts->setEditable(true);
-    cboAccounts->setInsertPolicy(QComboBox::NoInsert);
-    cboAccounts->setCompleter(nullptr);
+    ui::keepTypedText(cboAccounts);
     cboAccounts->setMaxVisibleItems(20);
     cboAccounts->setMinimumContentsLength(28);
     cboAccounts->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
@@ -352,11 +362,12 @@ QWidget *frmNewCustomer::buildSidePanel()
     cboAccounts->setModel(m_accountModel);
     qobject_cast<QListView *>(cboAccounts->view())->setUniformItemSizes(true);
     cboAccounts->setCurrentIndex(-1);
-    cboAccounts->installEventFilter(this);
+    // The list's box has no focus of its own: the list gets it.
+    m_leave->onLeave(cboAccounts, [this] { accountListLeft(); });
     cboAccounts->lineEdit()->installEventFilter(this);
     connect(cboAccounts->lineEdit(), &QLineEdit::textEdited, this, &frmNewCustomer::accountTyped);
     connect(cboAccounts, &QComboBox::activated, this, &frmNewCustomer::accountChosen);
-    layout->addWidget(captionFor(QStringLiteral("Accts are shown alphabetically"), cboAccounts));
+    layout->addWidget(ui::label(QStringLiteral("Accts are shown alphabetically"), cboAccounts));
     layout->addWidget(cboAccounts);
 
     const QString findCaptions[FindButtonCount] = {
@@ -456,7 +467,7 @@ QGroupBox *frmNewCustomer::buildSearch()
     connect(cmdHideSearch, &QPushButton::clicked, fraSearch, &QWidget::hide);
 
     auto *entry = new QHBoxLayout;
-    entry->addWidget(captionFor(QStringLiteral("Search for"), txtSearchfor));
+    entry->addWidget(ui::label(QStringLiteral("Search for"), txtSearchfor));
     entry->addWidget(txtSearchfor, 1);
     entry->addWidget(cmdStartSearch);
     entry->addWidget(cmdClearSearch);
@@ -687,14 +698,23 @@ CustomerRecord frmNewCustomer::shownRecord() const
     return shown;
 }
 
-bool frmNewCustomer::saveShown()
+void frmNewCustomer::programEnding()
+{
+    // The customer on show is kept as every other way off it keeps it.
+    if (isVisible())
+        saveShown(true);
+}
+
+bool frmNewCustomer::saveShown(bool quiet)
 {
     // Text typed in the large editor belongs to the shown customer and is kept with it.
     closeBigEditor(true);
     const bool auxEdited =
         std::any_of(std::begin(txtAux), std::end(txtAux),
                     [](const QPlainTextEdit *box) { return box->document()->isModified(); });
-    const CustomerFile::SaveResult result = m_file.SaveCustomer(shownRecord());
+    const CustomerFile::SaveResult result = m_file.SaveCustomer(shownRecord(), quiet);
+    if (quiet && !result.saved)
+        return false;
     if (result.leaveScreen) {
         if (m_file.adding())
             m_file.CancelAdd();
@@ -737,7 +757,7 @@ bool frmNewCustomer::saveShown()
 void frmNewCustomer::showRecordFields()
 {
     const CustomerRecord &record = m_file.record();
-    m_filling = true;
+    m_leave->setQuiet(true);
     txtCustomer[AccountBox]->setText(record.account);
     txtCustomer[NameBox]->setText(record.name);
     txtCustomer[Address1Box]->setText(record.address1);
@@ -754,7 +774,7 @@ void frmNewCustomer::showRecordFields()
     txtCustomer[FirstNameBox]->setText(record.firstName);
     txtCustomer[InitialBox]->setText(record.middleInitial);
     txtCustomer[LastNameBox]->setText(record.lastName);
-    m_filling = false;
+    m_leave->setQuiet(false);
     setType(record.type);
 
     const qint32 number = m_file.current();
@@ -802,9 +822,8 @@ void frmNewCustomer::setType(const QString &type)
 
 void frmNewCustomer::enableNewCustomerFields()
 {
-    // A new customer is typed into every box; the type decides the rules on saving.
-    for (int index : {NameBox, FirstNameBox, InitialBox, LastNameBox})
-        txtCustomer[index]->setEnabled(true);
+    // The boxes open are those of the type shown, which decides the rules on saving.
+    setType(lbLType->text());
 }
 
 void frmNewCustomer::cmdAcctType_Click()
@@ -1156,15 +1175,6 @@ void frmNewCustomer::showFromList(qint32 record)
     m_file.ShowRecord(record);
 }
 
-bool frmNewCustomer::operatorFocusChange(const QEvent *event) const
-{
-    // Window switches, popups and the screen's own focus moves are not the operator
-    // entering or leaving a box.
-    const auto reason = static_cast<const QFocusEvent *>(event)->reason();
-    return !m_filling && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
-           reason != Qt::OtherFocusReason;
-}
-
 bool frmNewCustomer::eventFilter(QObject *watched, QEvent *event)
 {
     if (!m_built)
@@ -1178,12 +1188,6 @@ bool frmNewCustomer::eventFilter(QObject *watched, QEvent *event)
         }
         return false;
     }
-    // The list's box has no focus of its own: the list gets it.
-    if (watched == cboAccounts) {
-        if (type == QEvent::FocusOut && operatorFocusChange(event))
-            accountListLeft();
-        return false;
-    }
     for (int j = 0; j < AuxBoxCount; ++j) {
         if (type != QEvent::MouseButtonDblClick)
             break;
@@ -1194,22 +1198,6 @@ bool frmNewCustomer::eventFilter(QObject *watched, QEvent *event)
         if (watched == txtHeading[j]) {
             txtHeading[j]->clear();
             return true;
-        }
-    }
-    for (int index : {AccountBox, NameBox, TelephoneBox}) {
-        QLineEdit *box = txtCustomer[index];
-        if (watched != box)
-            continue;
-        if (type == QEvent::FocusIn && operatorFocusChange(event)) {
-            if (MustRuleEmpties(box->text(), m_placedPrompt[index]))
-                box->clear();
-        } else if (type == QEvent::FocusOut && operatorFocusChange(event)) {
-            if (index == AccountBox && !box->text().isEmpty() && m_file.AccountLeft(box->text())) {
-                box->clear();
-                box->setFocus(Qt::OtherFocusReason);
-            } else if (index == NameBox) {
-                m_file.NameLeft(box->text(), true);
-            }
         }
     }
     return Screen::eventFilter(watched, event);

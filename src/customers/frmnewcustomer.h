@@ -12,6 +12,7 @@
 class AccountListModel;
 class BusinessSettings;
 class Clock;
+class LeaveWatcher;
 class CustomerRowsModel;
 class PageSource;
 class Prompts;
@@ -69,6 +70,7 @@ public:
     bool USAStyle() const { return m_usaStyle; }
 
     void Form_Activate() override;
+    void programEnding() override;
 
     void cmdCustomer_Click(int index);
     void cmdNav_Click(int index);
@@ -99,7 +101,8 @@ private:
     CustomerRecord shownRecord() const;
     // Saves the shown customer under the rules; false, with the cursor in the box at
     // fault, when it was refused.
-    bool saveShown();
+    // Quiet, a customer that fails the checks is left unsaved and nothing is asked.
+    bool saveShown(bool quiet = false);
     void showRecordFields();
     void setType(const QString &type);
     void enableNewCustomerFields();
@@ -119,7 +122,6 @@ private:
     void showFromList(qint32 record);
     void finishWithCustomer(bool select);
     QStringList auxBoxes() const;
-    bool operatorFocusChange(const QEvent *event) const;
 
     CustomerFile &m_file;
     BusinessSettings &m_settings;
@@ -133,7 +135,7 @@ private:
     QString m_routine;
     bool m_usaStyle = true;
     bool m_suppressCompletion = false;
-    bool m_filling = false;
+    LeaveWatcher *m_leave = nullptr;
     bool m_built = false;
     int m_bigBox = -1;
     // The record the fields last showed, to tell a move to another customer.

@@ -164,12 +164,13 @@ QWidget *frmDialer::buildCallPanel()
     lblName = new QLabel(panel);
     lblName->setObjectName(QStringLiteral("lblName"));
     lblName->setFont(big);
-    lblName->setAccessibleName(QStringLiteral("Name to call"));
+    // A screen reader reads what the label shows; its caption is the description.
+    lblName->setAccessibleDescription(QStringLiteral("Name to call"));
     lblName->setTextInteractionFlags(Qt::TextSelectableByMouse);
     lblNumber = new QLabel(panel);
     lblNumber->setObjectName(QStringLiteral("lblNumber"));
     lblNumber->setFont(big);
-    lblNumber->setAccessibleName(QStringLiteral("Number to call"));
+    lblNumber->setAccessibleDescription(QStringLiteral("Number to call"));
     lblNumber->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     ckDial1 = new QCheckBox(QStringLiteral("Dial a Prefix  1-"), panel);
@@ -189,7 +190,7 @@ QWidget *frmDialer::buildCallPanel()
 
     lblStatus = new QLabel(ReadyToDial, panel);
     lblStatus->setObjectName(QStringLiteral("lblStatus"));
-    lblStatus->setAccessibleName(QStringLiteral("Dialing status"));
+    lblStatus->setAccessibleDescription(QStringLiteral("Dialing status"));
     QFont status = font();
     status.setBold(true);
     lblStatus->setFont(status);
@@ -551,9 +552,9 @@ void frmDialer::cmdSpeedDialer_Click(int index)
         if (!selected)
             return;
         const QString caption = m_speedDial->caption(*selected);
-        if (!m_prompts.ask(QStringLiteral("This will delete SpeedDial entry  ") + caption +
-                               QStringLiteral("\r\nAre you Sure"),
-                           QStringLiteral("Delete Speed Dial"))) {
+        if (!m_prompts.askToDestroy(QStringLiteral("This will delete SpeedDial entry  ") + caption +
+                                        QStringLiteral("\r\nAre you Sure"),
+                                    QStringLiteral("Delete Speed Dial"))) {
             cmdSpeedDialer[Delete]->setEnabled(false);
             return;
         }

@@ -128,16 +128,26 @@ void Telephone::LoadCallerIdSetting()
 
 bool Telephone::SavePhoneSettings(bool phoneTicked, bool usingCallerId)
 {
-    m_state.phoneEnabled = phoneTicked;
+    SetPhoneEnabled(phoneTicked);
     const bool phoneWritten =
         m_data.RewriteFile(PhoneFileName, EncodePhoneFile(m_state.phoneEnabled, m_state.modemPort));
     const bool callerIdWritten = SaveCallerIdSetting(usingCallerId);
     return phoneWritten && callerIdWritten;
 }
 
+void Telephone::SetPhoneEnabled(bool enabled)
+{
+    m_state.phoneEnabled = enabled;
+}
+
+void Telephone::SetCallerIdEnabled(bool enabled)
+{
+    m_state.callerIdEnabled = enabled;
+}
+
 bool Telephone::SaveCallerIdSetting(bool usingCallerId)
 {
-    m_state.callerIdEnabled = usingCallerId;
+    SetCallerIdEnabled(usingCallerId);
     return m_data.RewriteFile(CallerIdFileName, EncodeCallerIdFile(m_state.callerIdEnabled));
 }
 

@@ -53,6 +53,9 @@ public:
     // From the setup screen's "phone" and "Using Caller ID" boxes. False when a file
     // could not be written.
     bool SavePhoneSettings(bool phoneTicked, bool usingCallerId);
+    // The operator's choices on the setup screen, before they are saved.
+    void SetPhoneEnabled(bool enabled);
+    void SetCallerIdEnabled(bool enabled);
     bool SaveCallerIdSetting(bool usingCallerId);
 
     // The dialer's status text from the last DetectModem: "Your Modem Comm Port Is 3."

@@ -1,8 +1,10 @@
 #include "menu/frmstartup.h"
 
+#include "catalog/catalog.h"
 #include "core/datafolder.h"
 #include "core/prompts.h"
 #include "menu/usermanual.h"
+#include "ui/widgets.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -76,11 +78,6 @@ const QString ShippingLabelsPage =
 
 const QString CrLf = QStringLiteral("\r\n");
 
-QString withoutMnemonic(QString caption)
-{
-    return caption.remove(QLatin1Char('&'));
-}
-
 QLabel *heading(const QString &text, const QString &name, qreal scale, QWidget *parent)
 {
     auto *label = new QLabel(text, parent);
@@ -124,7 +121,7 @@ void frmStartup::buildControls()
         auto *option = new QRadioButton(caption, this);
         option->setObjectName(QStringLiteral("optMainMenuSub_%1").arg(index));
         option->setToolTip(QString::fromLatin1(Routines[index].toolTip));
-        option->setAccessibleName(withoutMnemonic(caption));
+        option->setAccessibleName(ui::withoutMnemonic(caption));
         option->installEventFilter(this);
         m_routines->addButton(option, index);
         optMainMenuSub[index] = option;
@@ -138,7 +135,8 @@ void frmStartup::buildControls()
     connect(cmdGoto, &QPushButton::clicked, this, &frmStartup::cmdGoto_Click);
 
     lblIncomplete = plainLabel(QStringLiteral("0"), QStringLiteral("lblIncomplete"), this);
-    lblIncomplete->setAccessibleName(QStringLiteral("Number of incomplete invoices"));
+    // Read as the number it shows; what the number counts is its description.
+    lblIncomplete->setAccessibleDescription(QStringLiteral("Number of incomplete invoices"));
     lblIncomplete->setAlignment(Qt::AlignCenter);
     lblIncomplete->setFrameShape(QFrame::Panel);
     lblIncomplete->setFrameShadow(QFrame::Sunken);
@@ -316,7 +314,7 @@ void frmStartup::Form_Activate()
         option->setEnabled(false);
     optMainMenuSub[3]->setEnabled(true);
 
-    if (m_data.FileIsPresent(QStringLiteral("/PIInventoriedItems.txt"))) {
+    if (m_data.FileIsPresent(Catalog::SalesItemsFile)) {
         fraInstructions->setVisible(false);
         optMainMenuSub[0]->setEnabled(true);
         setOptionSelected(0, true);

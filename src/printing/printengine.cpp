@@ -3,6 +3,7 @@
 #include "core/datafolder.h"
 #include "core/names.h"
 #include "core/textrecord.h"
+#include "setup/settingsfiles.h"
 
 #include <cmath>
 #include <utility>
@@ -204,9 +205,9 @@ void PrintEngine::PrintBusinessHeader(float x, float y, int size)
     if (!field[8].isEmpty())
         printAtLeft(field[8]);
 
-    const QString webSite = QStringLiteral("/MyWebSite.txt");
-    if (m_data.FileIsPresent(webSite)) {
-        if (const auto address = printing::decodeWebSite(m_data.ReadFile(webSite)))
+    if (m_data.FileIsPresent(settingsfiles::WebSiteFile)) {
+        if (const auto address =
+                printing::decodeWebSite(m_data.ReadFile(settingsfiles::WebSiteFile)))
             printAtLeft(*address);
     }
 }

@@ -11,6 +11,7 @@
 #include "setup/setuptelephone.h"
 #include "ui/keyfilterglue.h"
 #include "ui/navigator.h"
+#include "ui/widgets.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -66,18 +67,6 @@ quint32 bgrOf(const QColor &colour)
     return quint32(colour.red()) | (quint32(colour.green()) << 8) | (quint32(colour.blue()) << 16);
 }
 
-// An editable combo that takes any typed text without adding it to its list.
-QComboBox *editableCombo(const QString &objectName, const QStringList &items, QWidget *parent)
-{
-    auto *combo = new QComboBox(parent);
-    combo->setObjectName(objectName);
-    combo->setEditable(true);
-    combo->setInsertPolicy(QComboBox::NoInsert);
-    combo->setCompleter(nullptr);
-    combo->addItems(items);
-    return combo;
-}
-
 void showComboText(QComboBox *combo, const QString &text)
 {
     const int index = combo->findText(text, Qt::MatchExactly);
@@ -92,14 +81,6 @@ QCheckBox *checkBox(const QString &objectName, const QString &caption, QWidget *
     auto *box = new QCheckBox(caption, parent);
     box->setObjectName(objectName);
     return box;
-}
-
-QLabel *label(const QString &text, QWidget *parent, QWidget *buddy = nullptr)
-{
-    auto *l = new QLabel(text, parent);
-    if (buddy)
-        l->setBuddy(buddy);
-    return l;
 }
 
 QToolButton *pictureButton(const QString &objectName, QStyle::StandardPixmap icon,
@@ -214,7 +195,7 @@ QWidget *frmSetup::buildBusinessPage()
         txtBusiness[i]->setObjectName(name("txtBusiness", i));
         txtBusiness[i]->setFixedWidth(twipsToPixels(i == PostalCode ? ZipBox : WideBox));
         attachQuoteFilter(txtBusiness[i], m_prompts);
-        lblBusiness[i] = label(captions.at(i), page, txtBusiness[i]);
+        lblBusiness[i] = ui::label(captions.at(i), txtBusiness[i], page);
         lblBusiness[i]->setObjectName(name("lblBusiness", i));
         grid->addWidget(lblBusiness[i], i, 0);
         if (i != PostalCode)
@@ -262,12 +243,12 @@ QWidget *frmSetup::buildBusinessPage()
 QWidget *frmSetup::buildTaxPage()
 {
     auto *page = new QWidget;
-    cboTaxHeading1 = editableCombo(QStringLiteral("cboTaxHeading1"), TaxHeadings, page);
+    cboTaxHeading1 = ui::editableCombo(QStringLiteral("cboTaxHeading1"), TaxHeadings, page);
     cboTaxHeading2 =
-        editableCombo(QStringLiteral("cboTaxHeading2"),
-                      TaxHeadings + QStringList{QStringLiteral("Tax Surcharge")}, page);
-    cboRate1 = editableCombo(QStringLiteral("cboRate1"), TaxRates, page);
-    cboRate2 = editableCombo(QStringLiteral("cboRate2"), TaxRates, page);
+        ui::editableCombo(QStringLiteral("cboTaxHeading2"),
+                          TaxHeadings + QStringList{QStringLiteral("Tax Surcharge")}, page);
+    cboRate1 = ui::editableCombo(QStringLiteral("cboRate1"), TaxRates, page);
+    cboRate2 = ui::editableCombo(QStringLiteral("cboRate2"), TaxRates, page);
     for (QComboBox *combo : {cboTaxHeading1, cboTaxHeading2, cboRate1, cboRate2})
         attachQuoteFilter(combo, m_prompts);
     for (QComboBox *combo : {cboRate1, cboRate2})
@@ -281,11 +262,11 @@ QWidget *frmSetup::buildTaxPage()
     grid->setHorizontalSpacing(10);
     grid->addWidget(new QLabel(QStringLiteral("Heading"), page), 0, 1);
     grid->addWidget(new QLabel(QStringLiteral("Rate (%)"), page), 0, 2);
-    grid->addWidget(label(QStringLiteral("1st Tax"), page, cboTaxHeading1), 1, 0);
+    grid->addWidget(ui::label(QStringLiteral("1st Tax"), cboTaxHeading1, page), 1, 0);
     grid->addWidget(cboTaxHeading1, 1, 1);
     grid->addWidget(cboRate1, 1, 2);
     grid->addWidget(ckApply1stTax, 1, 3);
-    grid->addWidget(label(QStringLiteral("2nd Tax"), page, cboTaxHeading2), 2, 0);
+    grid->addWidget(ui::label(QStringLiteral("2nd Tax"), cboTaxHeading2, page), 2, 0);
     grid->addWidget(cboTaxHeading2, 2, 1);
     grid->addWidget(cboRate2, 2, 2);
     grid->addWidget(ckApply2ndTax, 2, 3);
@@ -321,18 +302,20 @@ QWidget *frmSetup::buildTaxPage()
     auto *levels = new QGridLayout(fraGraduated);
     levels->setHorizontalSpacing(10);
     levels->addWidget(
-        label(QStringLiteral("Apply Primary Tax Rate to all Sales up to  a Total of:"),
-              fraGraduated, txtGradulated[0]),
+        ui::label(QStringLiteral("Apply Primary Tax Rate to all Sales up to  a Total of:"),
+                  txtGradulated[0], fraGraduated),
         0, 0);
     levels->addWidget(txtGradulated[0], 0, 1);
-    levels->addWidget(label(QStringLiteral("Apply Secondary Tax Rate when exceeded"), fraGraduated),
-                      1, 0, 1, 3);
     levels->addWidget(
-        label(QStringLiteral("Apply a Surcharge of:"), fraGraduated, txtGradulated[1]), 2, 0);
+        ui::label(QStringLiteral("Apply Secondary Tax Rate when exceeded"), nullptr, fraGraduated),
+        1, 0, 1, 3);
+    levels->addWidget(
+        ui::label(QStringLiteral("Apply a Surcharge of:"), txtGradulated[1], fraGraduated), 2, 0);
     levels->addWidget(txtGradulated[1], 2, 1);
     // Under its amount, so that opening the frame does not widen the window.
-    levels->addWidget(label(QStringLiteral("when Primary Amount is exceeded"), fraGraduated), 3, 0,
-                      1, 2, Qt::AlignRight);
+    levels->addWidget(
+        ui::label(QStringLiteral("when Primary Amount is exceeded"), nullptr, fraGraduated), 3, 0,
+        1, 2, Qt::AlignRight);
     auto *frameButtons = new QHBoxLayout;
     frameButtons->setSpacing(8);
     frameButtons->addWidget(cmdGraduatedTax[1]);
@@ -472,7 +455,7 @@ QWidget *frmSetup::buildPrintPage()
     cboCopies = new QComboBox(page);
     cboCopies->setObjectName(QStringLiteral("cboCopies"));
     auto *copies = new QHBoxLayout;
-    copies->addWidget(label(QStringLiteral("Number of Copies"), page, cboCopies));
+    copies->addWidget(ui::label(QStringLiteral("Number of Copies"), cboCopies, page));
     copies->addWidget(cboCopies);
     copies->addStretch(1);
 
@@ -537,13 +520,13 @@ QWidget *frmSetup::buildTelephonePage()
     txtModemPort->setReadOnly(true);
     txtModemPort->setFixedWidth(twipsToPixels(600));
     auto *port = new QHBoxLayout;
-    port->addWidget(label(QStringLiteral("Modem COM Port #"), page, txtModemPort));
+    port->addWidget(ui::label(QStringLiteral("Modem COM Port #"), txtModemPort, page));
     port->addWidget(txtModemPort);
     port->addStretch(1);
 
     connect(ckPhone, &QCheckBox::toggled, this, [this](bool ticked) {
-        if (!m_showing)
-            m_state.phoneEnabled = ticked;
+        if (!m_showing && m_telephone)
+            m_telephone->SetPhoneEnabled(ticked);
     });
     connect(ckCallerID, &QCheckBox::clicked, this, &frmSetup::ckCallerID_Click);
 
@@ -736,7 +719,7 @@ void frmSetup::cmdGraduatedTax_Click(int index)
             }
             if (!amount) {
                 m_prompts.beep();
-                box->setText(zeroCurrency());
+                box->setText(regional::zeroCurrency());
                 box->setFocus(Qt::OtherFocusReason);
                 return;
             }
@@ -748,7 +731,7 @@ void frmSetup::cmdGraduatedTax_Click(int index)
         break;
     case 2:
         for (QLineEdit *box : txtGradulated)
-            box->setText(zeroCurrency());
+            box->setText(regional::zeroCurrency());
         txtGradulated[0]->setFocus(Qt::OtherFocusReason);
         break;
     default:
@@ -766,7 +749,7 @@ bool frmSetup::eventFilter(QObject *watched, QEvent *event)
         const bool edits = (!key->text().isEmpty() && key->text().at(0).isPrint()) ||
                            key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete ||
                            key->matches(QKeySequence::Paste);
-        if (edits && box->text() == zeroCurrency())
+        if (edits && box->text() == regional::zeroCurrency())
             box->clear();
     }
     return Screen::eventFilter(watched, event);
@@ -937,8 +920,8 @@ void frmSetup::cmdLogo_Click(int index)
         cmdLogo[1]->setEnabled(false);
         break;
     case 2:
-        if (!m_prompts.ask(QStringLiteral("This will Delete your Company Logo"),
-                           QStringLiteral("Delete Logo")))
+        if (!m_prompts.askToDestroy(QStringLiteral("This will Delete your Company Logo"),
+                                    QStringLiteral("Delete Logo")))
             return;
         m_settings.ClearLogo();
         m_chosenLogo.clear();
@@ -1000,8 +983,8 @@ void frmSetup::Image1_Click(int index)
 
 void frmSetup::Image4_Click()
 {
-    if (!m_prompts.ask(QStringLiteral("Do you want to reset (clear)all Business Data?"),
-                       QStringLiteral("Reset Business Data")))
+    if (!m_prompts.askToDestroy(QStringLiteral("Do you want to reset (clear)all Business Data?"),
+                                QStringLiteral("Reset Business Data")))
         return;
     for (QLineEdit *box : txtBusiness)
         box->clear();
@@ -1016,7 +999,8 @@ void frmSetup::Image5_Click()
 
 void frmSetup::ckCallerID_Click()
 {
-    m_state.callerIdEnabled = ckCallerID->isChecked();
+    if (m_telephone)
+        m_telephone->SetCallerIdEnabled(ckCallerID->isChecked());
     lblCallid->setVisible(ckCallerID->isChecked());
 }
 

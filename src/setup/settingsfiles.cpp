@@ -56,13 +56,8 @@ void readLogoSide(TextRecordReader &reader, float &target)
 } // namespace
 
 InvoiceSettings::InvoiceSettings()
-    : graduatedLimit(zeroCurrency()), graduatedSurcharge(zeroCurrency())
+    : graduatedLimit(regional::zeroCurrency()), graduatedSurcharge(regional::zeroCurrency())
 {
-}
-
-QString zeroCurrency()
-{
-    return regional::currencyText(Money());
 }
 
 QStringList decodeBusinessProfile(const QByteArray &bytes)

@@ -117,9 +117,6 @@ QByteArray encodeLogoPath(const QString &path);
 // control character, nothing outside Windows-1252.
 bool isStorableLogoPath(const QString &path);
 
-// The currency text of zero, which the graduated boxes show when empty.
-QString zeroCurrency();
-
 // One arrow of the logo sizing controls: steps of 50 twips between 360 and 1800,
 // and past either end round to the other.
 float stepLogoSide(float value, bool up);

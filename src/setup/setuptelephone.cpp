@@ -11,3 +11,13 @@ bool DialerSetupTelephone::SavePhoneSettings(bool phoneTicked, bool usingCallerI
 {
     return m_telephone.SavePhoneSettings(phoneTicked, usingCallerId);
 }
+
+void DialerSetupTelephone::SetPhoneEnabled(bool enabled)
+{
+    m_telephone.SetPhoneEnabled(enabled);
+}
+
+void DialerSetupTelephone::SetCallerIdEnabled(bool enabled)
+{
+    m_telephone.SetCallerIdEnabled(enabled);
+}

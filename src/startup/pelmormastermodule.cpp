@@ -57,9 +57,8 @@ void onTerminationSignal(int)
 PelmorMasterModule::PelmorMasterModule(const QString &dataFolder, Prompts &prompts, Clock &clock,
                                        PlatformServices platform, QObject *parent)
     : QObject(parent), m_data(dataFolder), m_prompts(prompts), m_clock(clock),
-      m_platform(std::move(platform)),
-      m_openUrl([](const QString &address) {
-          QDesktopServices::openUrl(QUrl::fromUserInput(address));
+      m_platform(std::move(platform)), m_openUrl([](const QString &address) {
+          return QDesktopServices::openUrl(QUrl::fromUserInput(address));
       }),
       m_quit([] { QCoreApplication::exit(0); })
 {
@@ -274,6 +273,11 @@ void PelmorMasterModule::ExitApplication()
         return;
     m_exiting = true;
 
+    for (const auto &s : std::as_const(m_screens)) {
+        if (s)
+            s->programEnding();
+    }
+
     // A copy that is not known to be the only one leaves the running copy's backup alone.
     if (m_instanceChecked)
         m_data.BackupDataFiles();
@@ -303,7 +307,10 @@ void PelmorMasterModule::OpenWebPage(const QString &address)
             {QStringLiteral("[InternetShortcut]"), QStringLiteral("URL = ") + address}));
         shortcut.commit();
     }
-    m_openUrl(address);
+    // Without a browser nothing would show at all: say so.
+    if (!m_openUrl(address))
+        m_prompts.tell(QStringLiteral("No web browser could be opened to show") + u'\r' + u'\n' +
+                       address);
 }
 
 bool PelmorMasterModule::SettingsFilesPresent() const

@@ -95,8 +95,12 @@ public:
     // The partial invoices; made with the background screens.
     IncompleteInvoices *incomplete() const { return m_incomplete.get(); }
 
-    // Where web pages go; the desktop's URL opener unless a test replaces it.
-    void setUrlOpener(std::function<void(const QString &)> opener) { m_openUrl = std::move(opener); }
+    // Where web pages go; the desktop's URL opener unless a test replaces it. False
+    // when nothing could show the page.
+    void setUrlOpener(std::function<bool(const QString &)> opener)
+    {
+        m_openUrl = std::move(opener);
+    }
     // How the event loops are ended; tests record it instead.
     void setQuit(std::function<void()> quit) { m_quit = std::move(quit); }
     // Ends the program on SIGTERM, SIGINT and SIGHUP through ExitApplication.
@@ -128,7 +132,7 @@ private:
     QMap<Target, QPointer<Screen>> m_targets;
     frmSplash *m_splash = nullptr;
     frmStartup *m_menu = nullptr;
-    std::function<void(const QString &)> m_openUrl;
+    std::function<bool(const QString &)> m_openUrl;
     std::function<void()> m_quit;
     QSocketNotifier *m_signalNotifier = nullptr;
     bool m_exiting = false;

@@ -348,7 +348,12 @@ std::optional<QString> KeyFilterGlue::filterText(const QString &incoming, const 
         const qsizetype size = code > 0xffff ? 2 : 1;
         if (at.room >= 0 && let.size() + size > at.room)
             break;
-        const int key = runFilters(int(code), text);
+        // A key typed over a selection is judged against the text it makes, not the
+        // text it replaces: a full money box can be selected and typed over.
+        const int key =
+            runFilters(int(code), removed > 0 ? QString(text).replace(start, removed,
+                                                                      source.mid(i - width, width))
+                                              : text);
         if (key == 0)
             return std::nullopt;
         const char32_t result = char32_t(key);

@@ -28,8 +28,9 @@ using KeyFilterFunction = std::function<int(int key, const QString &text)>;
 // untouched. Pasted (keyboard, context menu, middle button), dropped and composed
 // text goes through the filters character by character, each against the text as
 // it would be after the characters before it, and is refused whole when any one
-// is. A refused entry leaves the focus in the box. A combo box is made editable
-// before its filter is attached; a read-only box is left alone.
+// is. A character typed or pasted over a selection is judged against the text with
+// the selection replaced by it. A refused entry leaves the focus in the box. A combo box is made
+// editable before its filter is attached; a read-only box is left alone.
 //
 // A single-line box cannot hold line breaks: one at the end of pasted text (copied
 // with its line) is dropped, any other control character refuses the text. In a

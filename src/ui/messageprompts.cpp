@@ -1,6 +1,8 @@
 #include "ui/messageprompts.h"
 
 #include <QApplication>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QMessageBox>
 
@@ -14,13 +16,34 @@ QString titleOrDefault(const QString &title)
 int runBox(const QString &text, const QString &title, QMessageBox::StandardButtons buttons,
            QMessageBox::StandardButton defaultButton, QMessageBox::Icon icon = QMessageBox::NoIcon)
 {
-    QMessageBox box(icon, titleOrDefault(title), text, buttons,
-                    QApplication::activeWindow());
-    box.setDefaultButton(defaultButton);
-    return box.exec();
+    auto box = makeMessageBox(text, title, buttons, defaultButton);
+    box->setIcon(icon);
+    return box->exec();
 }
 
 } // namespace
+
+std::unique_ptr<QMessageBox> makeMessageBox(const QString &text, const QString &title,
+                                            QMessageBox::StandardButtons buttons,
+                                            QMessageBox::StandardButton defaultButton)
+{
+    auto box = std::make_unique<QMessageBox>(QMessageBox::NoIcon, titleOrDefault(title), text,
+                                             buttons, QApplication::activeWindow());
+    box->setDefaultButton(defaultButton);
+    // A message box sizes itself to its text; a short text cut the title bar's title
+    // ("Pelmo… voicer"). Room for the title in a bold face, the window icon and the
+    // title bar's buttons keeps it whole. The box fixes its own size, so the width is
+    // asked for with a spacer in its grid.
+    QFont titleFont = box->font();
+    titleFont.setBold(true);
+    constexpr int TitleBarAllowance = 160;
+    const int wanted =
+        QFontMetrics(titleFont).horizontalAdvance(box->windowTitle()) + TitleBarAllowance;
+    if (auto *grid = qobject_cast<QGridLayout *>(box->layout()))
+        grid->addItem(new QSpacerItem(wanted, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+    return box;
+}
 
 void MessagePrompts::tell(const QString &text, const QString &title)
 {
@@ -29,14 +52,20 @@ void MessagePrompts::tell(const QString &text, const QString &title)
 
 bool MessagePrompts::ask(const QString &text, const QString &title)
 {
-    return runBox(text, title, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
-           == QMessageBox::Yes;
+    return runBox(text, title, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) ==
+           QMessageBox::Yes;
+}
+
+bool MessagePrompts::askToDestroy(const QString &text, const QString &title)
+{
+    return runBox(text, title, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==
+           QMessageBox::Yes;
 }
 
 bool MessagePrompts::askOkCancel(const QString &text, const QString &title)
 {
-    return runBox(text, title, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok)
-           == QMessageBox::Ok;
+    return runBox(text, title, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok) ==
+           QMessageBox::Ok;
 }
 
 bool MessagePrompts::askOkCancelWarning(const QString &text, const QString &title)

@@ -1,12 +1,67 @@
 #include "ui/screen.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
+#include <QPushButton>
 #include <QScreen>
 #include <QSettings>
+#include <QToolButton>
+
+namespace {
+
+// Keys that work the buttons of every screen the same way.
+class ScreenKeys final : public QObject
+{
+public:
+    static void install()
+    {
+        static ScreenKeys *keys = nullptr;
+        if (!keys && qApp) {
+            keys = new ScreenKeys(qApp);
+            qApp->installEventFilter(keys);
+        }
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        const QEvent::Type type = event->type();
+        if (type != QEvent::Shortcut && type != QEvent::KeyPress)
+            return false;
+        auto *button = qobject_cast<QAbstractButton *>(watched);
+        if (!button || !qobject_cast<Screen *>(button->window()) || !button->isEnabled())
+            return false;
+        if (type == QEvent::Shortcut) {
+            // Qt starts a button from its mnemonic without moving the cursor, so the box
+            // the operator was typing in would never be left: take the focus first, as
+            // a click does, and the box's leave rules run before the button acts.
+            if ((button->focusPolicy() & Qt::ClickFocus) && !button->hasFocus())
+                button->setFocus(Qt::ShortcutFocusReason);
+            return false;
+        }
+        // Enter presses the focused button, as Space does.
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        const auto modifiers = key->modifiers() & ~Qt::KeypadModifier;
+        if (!enter || modifiers != Qt::NoModifier || !button->hasFocus() ||
+            !(qobject_cast<QPushButton *>(button) || qobject_cast<QToolButton *>(button)))
+            return false;
+        button->click();
+        return true;
+    }
+
+private:
+    using QObject::QObject;
+};
+
+} // namespace
 
 Screen::Screen(QString settingsKey, QWidget *parent)
     : QWidget(parent, Qt::Window), m_settingsKey(std::move(settingsKey))
 {
+    ScreenKeys::install();
 }
 
 Screen::~Screen() = default;

@@ -17,6 +17,9 @@ public:
     // Hides or closes the screen without ending the program.
     void closeByProgram();
     virtual void Form_Activate() {}
+    // The program is about to end (the close box of any screen included): keep what
+    // the operator was editing, as leaving the screen would, without asking anything.
+    virtual void programEnding() {}
 
     // True when a saved size and position was found; otherwise the screen is
     // centred the first time it is shown.

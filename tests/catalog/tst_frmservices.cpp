@@ -828,6 +828,81 @@ private slots:
         QVERIFY(QFileInfo::exists(fifo));
     }
 
+    // A button started with Alt and its letter leaves the box first, as a click does.
+    void commandKeyLeavesTheBoxFirst_data()
+    {
+        QTest::addColumn<bool>("altKey");
+        QTest::newRow("Alt+L") << true;
+        QTest::newRow("click") << false;
+    }
+    void commandKeyLeavesTheBoxFirst()
+    {
+        QFETCH(bool, altKey);
+        open();
+        child<QTabWidget>("tabServices")->setCurrentIndex(2);
+        click(12);
+        QCOMPARE(QApplication::focusWidget(), box("txtLaborRate_0"));
+        QTest::keyClicks(box("txtLaborRate_0"), QStringLiteral("35"));
+
+        if (altKey)
+            QTest::keyClick(box("txtLaborRate_0"), Qt::Key_L, Qt::AltModifier);
+        else
+            click(17);
+
+        QTRY_COMPARE(read("/Labor.txt"), QByteArray("\"General Labor\",\"$35.00\"\r\n"
+                                                    "\"\",\"\"\r\n\"\",\"\"\r\n"));
+        QVERIFY(m_prompts.shown.isEmpty());
+    }
+
+    void enterPressesTheFocusedButton()
+    {
+        open();
+        button(1)->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(button(1), Qt::Key_Return);
+        QVERIFY(box("txtDescription_0")->isEnabled());
+        QCOMPARE(QApplication::focusWidget(), box("txtDescription_0"));
+    }
+
+    // Tab goes through the entry boxes as they read.
+    void tabFollowsReadingOrder_data()
+    {
+        QTest::addColumn<int>("tab");
+        QTest::addColumn<int>("addButton");
+        QTest::addColumn<QStringList>("chain");
+
+        // After the allotted time comes Save: Space on "Add New" would wipe the entry.
+        QTest::newRow("Services") << 0 << 1
+                                  << QStringList{"txtDescription_0", "txtCharge_0", "lstTime",
+                                                 "cmdServices_4"};
+        // Down the prices column, then down the stock column.
+        QTest::newRow("Inventoried Items")
+            << 1 << 8
+            << QStringList{"txtDescription_1", "txtCost",     "txtCharge_1", "txtCharge_2",
+                           "cboCategory",      "ckClearItem", "txtOnHand",   "txtDiscountQty",
+                           "txtReorderAmount", "txtReorderAt"};
+    }
+    void tabFollowsReadingOrder()
+    {
+        QFETCH(int, tab);
+        QFETCH(int, addButton);
+        QFETCH(QStringList, chain);
+        open();
+        child<QTabWidget>("tabServices")->setCurrentIndex(tab);
+        click(addButton);
+        for (const QString &name : {"txtCharge_0", "txtCost", "txtCharge_1", "txtCharge_2"})
+            box(name)->setText(QStringLiteral("$1.00"));
+        for (const QString &name : {"txtOnHand", "txtDiscountQty", "txtReorderAmount"})
+            box(name)->setText(QStringLiteral("1"));
+
+        QStringList seen{QApplication::focusWidget()->objectName()};
+        while (seen.size() < chain.size()) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            seen << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(seen, chain);
+        QVERIFY(m_prompts.shown.isEmpty());
+    }
+
 private:
     void open()
     {

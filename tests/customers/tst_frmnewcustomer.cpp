@@ -480,15 +480,21 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), box(1));
         QVERIFY(m_file->adding());
         QCOMPARE(customerBytes().size(), 328);
+        // The way out is the toggle, and its first click turns the type.
+        m_prompts.clear();
+        click("cmdAcctType");
+        QCOMPARE(label("lbLType")->text(), QStringLiteral("Individual"));
+        QVERIFY(m_prompts.shown.isEmpty());
     }
 
-    void aNewCustomerOpensEveryNameBox_data()
+    // A new customer keeps the type shown, and the boxes open are those of that type.
+    void aNewCustomerOpensTheBoxesOfItsType_data()
     {
         QTest::addColumn<bool>("emptyFile");
         QTest::newRow("after a business") << false;
         QTest::newRow("first customer") << true;
     }
-    void aNewCustomerOpensEveryNameBox()
+    void aNewCustomerOpensTheBoxesOfItsType()
     {
         QFETCH(bool, emptyFile);
         if (!emptyFile)
@@ -499,18 +505,39 @@ private slots:
             click("cmdCustomer_2");
         }
         QVERIFY(m_file->adding());
-        for (int index : {1, 8, 9, 10})
-            QVERIFY2(box(index)->isEnabled(), qPrintable(QString::number(index)));
-        QTest::keyClicks(box(0), QStringLiteral("P1"));
-        QTest::keyClicks(box(8), QStringLiteral("Ann"));
-        QTest::keyClicks(box(10), QStringLiteral("Lee"));
-        QCOMPARE(box(10)->text(), QStringLiteral("Lee"));
-        // The type still decides which boxes a shown customer offers.
+        const bool business = !emptyFile;
+        QCOMPARE(label("lbLType")->text(),
+                 business ? QStringLiteral("Business") : QStringLiteral("Individual"));
+        QCOMPARE(box(1)->isEnabled(), business);
+        for (int index : {8, 9, 10})
+            QVERIFY2(box(index)->isEnabled() != business, qPrintable(QString::number(index)));
+        // The first toggle turns the type, and the boxes with it.
         click("cmdAcctType");
         QCOMPARE(label("lbLType")->text(),
-                 emptyFile ? QStringLiteral("Business") : QStringLiteral("Individual"));
-        QCOMPARE(box(1)->isEnabled(), emptyFile);
-        QCOMPARE(box(8)->isEnabled(), !emptyFile);
+                 business ? QStringLiteral("Individual") : QStringLiteral("Business"));
+        QCOMPARE(box(1)->isEnabled(), !business);
+        QCOMPARE(box(8)->isEnabled(), business);
+        QVERIFY(m_prompts.shown.size() == (emptyFile ? 1 : 0));
+    }
+
+    // An Individual has no account name to check: Tab from the account goes to the
+    // person's boxes, and nothing is said on the way.
+    void anIndividualIsTypedWithTabAlone()
+    {
+        writeCustomers({fixture::person("A1", "Ann", "Lee")});
+        openScreen();
+        click("cmdCustomer_2");
+        box(0)->setFocus(Qt::TabFocusReason);
+        QTest::keyClicks(box(0), QStringLiteral("P2"));
+        QTest::keyClick(box(0), Qt::Key_Tab);
+        QVERIFY(QApplication::focusWidget() != box(1));
+        box(8)->setFocus(Qt::TabFocusReason);
+        QTest::keyClicks(box(8), QStringLiteral("Bo"));
+        QTest::keyClick(box(8), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), box(9));
+        QTest::keyClick(box(9), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), box(10));
+        QVERIFY(m_prompts.shown.isEmpty());
     }
 
     void addressStyles_data()
@@ -1423,16 +1450,56 @@ private slots:
         QVERIFY(m_prompts.shown.isEmpty());
     }
 
-    void closeBoxDoesNotSave()
+    // The end of the program (the close box included) keeps the customer on show
+    // when it passes the checks, and asks nothing.
+    void programEndSavesTheShownCustomer_data()
     {
-        writeCustomers({fixture::person("A1", "Ann", "Lee")});
+        QTest::addColumn<QString>("lastName");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("passes the checks") << "Lee"
+                                           << "changed";
+        QTest::newRow("no last name") << ""
+                                      << "12 Elm St";
+    }
+    void programEndSavesTheShownCustomer()
+    {
+        QFETCH(QString, lastName);
+        QFETCH(QString, stored);
+        Customer ann = fixture::person("A1", "Ann", "Lee");
+        ann.address1 = "12 Elm St";
+        writeCustomers({ann});
         openScreen();
-        const QByteArray before = customerBytes();
         box(2)->setText(QStringLiteral("changed"));
+        box(10)->setText(lastName);
         QSignalSpy close(m_screen.get(), &Screen::closeRequested);
         m_screen->close();
         QCOMPARE(close.size(), 1);
-        QCOMPARE(customerBytes(), before);
+        // What the program does when asked to end.
+        m_screen->programEnding();
+        QCOMPARE(storedField(customerBytes(), 1, 65, 35), stored);
+        QVERIFY(m_prompts.shown.isEmpty());
+    }
+
+    // A button started with Alt and its letter leaves the box first, as a click does.
+    void commandKeyLeavesTheBoxFirst()
+    {
+        writeCustomers({fixture::business("B1", "Acme Tools")});
+        openScreen();
+        box(1)->setFocus(Qt::TabFocusReason);
+        box(1)->setText(QStringLiteral("A"));
+        QTest::keyClick(box(1), Qt::Key_M, Qt::AltModifier);
+        QTRY_COMPARE(m_navigator.shown, QList<Navigator::Target>{Navigator::Target::MainMenu});
+        QCOMPARE(m_prompts.shown.size(), 1);
+        QCOMPARE(m_prompts.shown.at(0).title, QStringLiteral("No Name Entered"));
+    }
+
+    void enterPressesTheFocusedButton()
+    {
+        writeCustomers({fixture::person("A1", "Ann", "Lee")});
+        openScreen();
+        button("cmdCustomer_0")->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(button("cmdCustomer_0"), Qt::Key_Return);
+        QCOMPARE(m_navigator.shown, QList<Navigator::Target>{Navigator::Target::MainMenu});
     }
 
 private:

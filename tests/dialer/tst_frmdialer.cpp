@@ -8,6 +8,7 @@
 #include "scriptedprompts.h"
 #include "screenaccess.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QFile>
@@ -81,6 +82,8 @@ private slots:
     void deleteAsksAndMovesLaterSlotsUp_data();
     void deleteAsksAndMovesLaterSlotsUp();
     void nameWithAmpersandShownAsWritten();
+    void labelsAreReadAsTheyShow_data();
+    void labelsAreReadAsTheyShow();
     void helpButtonToggles();
 
 private:
@@ -697,6 +700,36 @@ void TestFrmDialer::nameWithAmpersandShownAsWritten()
     QCOMPARE(m_prompts.shown.at(0).text,
              QString("This will delete SpeedDial entry  Smith & Sons\r\nAre you Sure"));
     QCOMPARE(text("lblName"), QString("Smith & Sons"));
+}
+
+void TestFrmDialer::labelsAreReadAsTheyShow_data()
+{
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("read");
+    QTest::addColumn<QString>("description");
+    QTest::newRow("name") << "lblName"
+                          << "Acme Farms"
+                          << "Name to call";
+    QTest::newRow("number") << "lblNumber"
+                            << "555-1234"
+                            << "Number to call";
+    QTest::newRow("status") << "lblStatus"
+                            << "Ready to Dial......"
+                            << "Dialing status";
+}
+
+// A screen reader reads the data a label shows, with its caption as the description.
+void TestFrmDialer::labelsAreReadAsTheyShow()
+{
+    QFETCH(QString, label);
+    QFETCH(QString, read);
+    QFETCH(QString, description);
+    attachModem();
+    open("Acme Farms", "555-1234");
+    QAccessibleInterface *reader = QAccessible::queryAccessibleInterface(child<QLabel>(label));
+    QVERIFY(reader);
+    QCOMPARE(reader->text(QAccessible::Name), read);
+    QCOMPARE(reader->text(QAccessible::Description), description);
 }
 
 void TestFrmDialer::helpButtonToggles()

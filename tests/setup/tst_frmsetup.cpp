@@ -91,6 +91,8 @@ public:
                 writtenBefore.append(file);
         return m_data.RewriteFile(QStringLiteral("/Phone.txt"), "#FALSE#\r\n3\r\n");
     }
+    void SetPhoneEnabled(bool enabled) override { m_state.phoneEnabled = enabled; }
+    void SetCallerIdEnabled(bool enabled) override { m_state.callerIdEnabled = enabled; }
 
     bool modemFound = false;
     int port = 0;
@@ -153,6 +155,8 @@ private slots:
     void telephonePage();
     void printSample();
     void closeBoxAsksTheProgramToEnd();
+    void commandKeyLeavesTheBoxFirst_data();
+    void commandKeyLeavesTheBoxFirst();
 
 private:
     void writeFile(const QString &relative, const QByteArray &bytes);
@@ -630,6 +634,38 @@ void tst_frmSetup::leavingSavesEveryFile()
     // The profile, settings and colours come before the telephone, the taxes after.
     QCOMPARE(m_telephone->writtenBefore,
              (QStringList{BusinessDataFile, SettingsFile, PrintColorsFile}));
+}
+
+// A button started with Alt and its letter takes the cursor from the box before it
+// acts, as a click does.
+void tst_frmSetup::commandKeyLeavesTheBoxFirst_data()
+{
+    QTest::addColumn<bool>("altKey");
+    QTest::newRow("Alt+S") << true;
+    QTest::newRow("click") << false;
+}
+
+void tst_frmSetup::commandKeyLeavesTheBoxFirst()
+{
+    QFETCH(bool, altKey);
+    makeScreen();
+    m_setup->navigateTo();
+    QVERIFY(QTest::qWaitForWindowActive(m_setup.get()));
+    auto *quit = child<QPushButton>("cmdQuit");
+    QWidget *focusWhenPressed = nullptr;
+    connect(quit, &QPushButton::pressed, this,
+            [&focusWhenPressed] { focusWhenPressed = QApplication::focusWidget(); });
+    box(0)->setFocus(Qt::TabFocusReason);
+    QTest::keyClicks(box(0), QStringLiteral("Acme"));
+    typeInto(box(6), QStringLiteral("555-0100"));
+
+    if (altKey)
+        QTest::keyClick(box(6), Qt::Key_S, Qt::AltModifier);
+    else
+        QTest::mouseClick(quit, Qt::LeftButton);
+
+    QTRY_COMPARE(m_navigator->shown, QList<Navigator::Target>{Navigator::Target::MainMenu});
+    QCOMPARE(focusWhenPressed, quit);
 }
 
 void tst_frmSetup::leavingReportsAFolderThatCannotBeWritten()

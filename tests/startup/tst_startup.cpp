@@ -11,19 +11,24 @@
 #include "fakeplatform.h"
 #include "scriptedprompts.h"
 
+#include <QAbstractButton>
 #include <QDir>
 #include <QDirIterator>
 #include <QLockFile>
 #include <QAbstractButton>
 #include <QAbstractItemView>
+#include <QFileInfo>
 #include <QLineEdit>
+#include <QLockFile>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
 #include <QToolButton>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 
 #include "proposalbytes.h"
 #include "testfiles.h"
@@ -253,15 +258,104 @@ private slots:
         QCOMPARE(QApplication::activeModalWidget(), nullptr);
     }
 
+    void openWebPageWritesTheShortcut_data()
+    {
+        QTest::addColumn<bool>("browser");
+        QTest::newRow("a browser shows it") << true;
+        QTest::newRow("no browser") << false;
+    }
     void openWebPageWritesTheShortcut()
     {
+        QFETCH(bool, browser);
         QStringList opened;
         PelmorMasterModule program(root(), m_prompts, m_clock, fakePlatform());
-        program.setUrlOpener([&](const QString &address) { opened << address; });
+        program.setUrlOpener([&](const QString &address) {
+            opened << address;
+            return browser;
+        });
         program.OpenWebPage("https://example.com/paper");
         QCOMPARE(testfiles::readBytes(root() + "/Temp.url"),
                  QByteArray("[InternetShortcut]\r\nURL = https://example.com/paper\r\n"));
         QCOMPARE(opened, QStringList{"https://example.com/paper"});
+        // Help with nothing to show it says so instead of doing nothing.
+        QCOMPARE(m_prompts.shown.size(), browser ? 0 : 1);
+        if (!browser) {
+            QCOMPARE(m_prompts.shown.at(0).text,
+                     "No web browser could be opened to show\r\nhttps://example.com/paper");
+            QCOMPARE(m_prompts.shown.at(0).title, DefaultMessageTitle);
+        }
+    }
+
+    // The close box of any screen ends the program; the customer being typed is kept
+    // as every other way off the customer screen keeps it.
+    void programEndSavesTheCustomerOnShow_data()
+    {
+        QTest::addColumn<bool>("complete");
+        QTest::newRow("passes the checks") << true;
+        QTest::newRow("no last name") << false;
+    }
+    void programEndSavesTheCustomerOnShow()
+    {
+        QFETCH(bool, complete);
+        PelmorMasterModule program(root(), m_prompts, m_clock, fakePlatform());
+        program.setQuit([] {});
+        QVERIFY(program.Main());
+        Screen *menu = program.screen(Navigator::Target::MainMenu);
+        QVERIFY(program.show(Navigator::Target::CustomerMaintenance, menu));
+        Screen *customers = program.screen(Navigator::Target::CustomerMaintenance);
+        QTest::keyClicks(customers->findChild<QLineEdit *>("txtCustomer_0"), "N1");
+        QTest::keyClicks(customers->findChild<QLineEdit *>("txtCustomer_8"), "Nia");
+        if (complete)
+            QTest::keyClicks(customers->findChild<QLineEdit *>("txtCustomer_10"), "Moss");
+        m_prompts.shown.clear();
+
+        customers->close();
+
+        QVERIFY(!customers->isVisible());
+        const QByteArray stored = testfiles::readBytes(root() + "/CustomerData.txt");
+        QCOMPARE(QFileInfo::exists(root() + "/CustomerData.txt"), complete);
+        if (complete) {
+            QCOMPARE(stored.size(), 328);
+            QCOMPARE(stored.left(4), QByteArray("N1  "));
+        }
+        // Nothing is asked at the end; a customer that fails the checks is not stored.
+        QCOMPARE(m_prompts.shown.size(), 0);
+    }
+
+    // On a 1,280 x 720 display every screen fits whole, title bar included, at the
+    // size it opens with and at its smallest.
+    void everyScreenFitsASmallDisplay_data()
+    {
+        QTest::addColumn<int>("target");
+        QTest::newRow("main menu") << int(Navigator::Target::MainMenu);
+        QTest::newRow("setup") << int(Navigator::Target::Setup);
+        QTest::newRow("customers") << int(Navigator::Target::CustomerMaintenance);
+        QTest::newRow("catalog") << int(Navigator::Target::Catalog);
+    }
+    void everyScreenFitsASmallDisplay()
+    {
+        QFETCH(int, target);
+        const QSize display(1280, 720 - 32);
+        // The size a screen opens with the first time, not one an earlier run kept.
+        QSettings(QStringLiteral("Pelmor"), QStringLiteral("PelmorInvoicer")).clear();
+        PelmorMasterModule program(root(), m_prompts, m_clock, fakePlatform());
+        program.setQuit([] {});
+        QVERIFY(program.Main());
+        m_prompts.shown.clear();
+        QVERIFY(program.show(Navigator::Target(target), nullptr));
+        Screen *screen = program.screen(Navigator::Target(target));
+        QVERIFY(screen);
+        const QSize smallest = screen->minimumSizeHint().expandedTo(screen->minimumSize());
+        QVERIFY2(
+            smallest.width() <= display.width() && smallest.height() <= display.height(),
+            qPrintable(
+                QStringLiteral("smallest %1 x %2").arg(smallest.width()).arg(smallest.height())));
+        QVERIFY2(
+            screen->width() <= display.width() && screen->height() <= display.height(),
+            qPrintable(
+                QStringLiteral("opens at %1 x %2").arg(screen->width()).arg(screen->height())));
+        m_prompts.shown.clear();
+        program.ExitApplication();
     }
 
     void customerScreenIsMadeWhenFirstAskedFor()

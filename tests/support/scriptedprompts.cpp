@@ -25,6 +25,13 @@ bool ScriptedPrompts::ask(const QString &text, const QString &title)
     return answer(QStringLiteral("ask"), text);
 }
 
+bool ScriptedPrompts::askToDestroy(const QString &text, const QString &title)
+{
+    shown.append(
+        {QStringLiteral("ask"), text, title.isEmpty() ? DefaultMessageTitle : title, true});
+    return answer(QStringLiteral("ask"), text);
+}
+
 bool ScriptedPrompts::askOkCancel(const QString &text, const QString &title)
 {
     shown.append({QStringLiteral("okcancel"), text, title.isEmpty() ? DefaultMessageTitle : title});

@@ -17,10 +17,13 @@ public:
         QString kind; // "tell", "ask", "okcancel", "input"
         QString text;
         QString title;
+        // A question with No as its default button.
+        bool defaultNo = false;
     };
 
     void tell(const QString &text, const QString &title = {}) override;
     bool ask(const QString &text, const QString &title = {}) override;
+    bool askToDestroy(const QString &text, const QString &title = {}) override;
     bool askOkCancel(const QString &text, const QString &title = {}) override;
     std::optional<QString> input(const QString &prompt, const QString &title = {},
                                  const QString &defaultText = {}) override;

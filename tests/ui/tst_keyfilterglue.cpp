@@ -234,6 +234,45 @@ private slots:
         QVERIFY(m_box->hasFocus());
     }
 
+    void typedOverASelection_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("selectAll");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("expected");
+
+        QTest::newRow("money full, all selected") << "money"
+                                                  << "$6.80" << true << "7.5"
+                                                  << "7.5";
+        QTest::newRow("money full, nothing selected") << "money"
+                                                      << "$6.80" << false << "7"
+                                                      << "$6.80";
+        QTest::newRow("money, all selected, second point") << "money"
+                                                           << "$6.80" << true << "1.2.3"
+                                                           << "1.23";
+        QTest::newRow("digits, all selected") << "digit"
+                                              << "12" << true << "3a"
+                                              << "3";
+    }
+
+    void typedOverASelection()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, text);
+        QFETCH(bool, selectAll);
+        QFETCH(QString, typed);
+        QFETCH(QString, expected);
+
+        m_box->setText(text);
+        attach(m_box, kind, m_prompts);
+        showAndFocus(m_box);
+        if (selectAll)
+            m_box->selectAll();
+        QTest::keyClicks(m_box, typed);
+        QCOMPARE(m_box->text(), expected);
+    }
+
     void filterSeesTheKeyAndTheWholeText()
     {
         Recorder recorder;

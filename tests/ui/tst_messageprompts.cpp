@@ -3,13 +3,69 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
-#include <QTest>
 #include <QTimer>
+#include <QFontMetrics>
+#include <QPushButton>
+#include <QTest>
 
-class tst_MessagePrompts : public QObject
+class TestMessagePrompts : public QObject
 {
     Q_OBJECT
+
 private slots:
+    // The title bar shows the title whole: the box is at least as wide as the title
+    // in a bold face plus the title bar's icon and buttons.
+    void boxIsWideEnoughForItsTitle_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("shown");
+
+        QTest::newRow("default title") << "OK?"
+                                       << ""
+                                       << "Pelmor Invoicer";
+        QTest::newRow("short text, long title") << "Done"
+                                                << "The Account Number is a duplicate of another"
+                                                << "The Account Number is a duplicate of another";
+        QTest::newRow("long text") << QString(200, u'x') << "Invalid Key entry"
+                                   << "Invalid Key entry";
+    }
+    void boxIsWideEnoughForItsTitle()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, title);
+        QFETCH(QString, shown);
+
+        const auto box = makeMessageBox(text, title, QMessageBox::Ok, QMessageBox::Ok);
+        box->show();
+        QVERIFY(QTest::qWaitForWindowExposed(box.get()));
+
+        QCOMPARE(box->windowTitle(), shown);
+        QFont bold = box->font();
+        bold.setBold(true);
+        const int titleBar = QFontMetrics(bold).horizontalAdvance(shown) + 150;
+        QVERIFY2(box->width() >= titleBar,
+                 qPrintable(QStringLiteral("%1 < %2").arg(box->width()).arg(titleBar)));
+    }
+
+    void questionsStartOnTheirDefaultButton_data()
+    {
+        QTest::addColumn<int>("defaultButton");
+        QTest::newRow("Yes") << int(QMessageBox::Yes);
+        QTest::newRow("No, for a question that destroys data") << int(QMessageBox::No);
+    }
+    void questionsStartOnTheirDefaultButton()
+    {
+        QFETCH(int, defaultButton);
+        const auto box = makeMessageBox(QStringLiteral("Delete this Customer"), {},
+                                        QMessageBox::Yes | QMessageBox::No,
+                                        QMessageBox::StandardButton(defaultButton));
+        box->show();
+        QVERIFY(QTest::qWaitForWindowExposed(box.get()));
+        // Enter answers with the default button.
+        QTest::keyClick(box.get(), Qt::Key_Return);
+        QCOMPARE(box->result(), defaultButton);
+    }
     void okCancelShowsItsIcon_data()
     {
         QTest::addColumn<bool>("warning");
@@ -43,7 +99,8 @@ private slots:
         QCOMPARE(seenIcon, icon);
         QCOMPARE(seenTitle, warning ? QStringLiteral("Template Deletion") : DefaultMessageTitle);
     }
+
 };
 
-QTEST_MAIN(tst_MessagePrompts)
+QTEST_MAIN(TestMessagePrompts)
 #include "tst_messageprompts.moc"

@@ -1,0 +1,39 @@
+#include "ui/widgets.h"
+
+#include <QComboBox>
+#include <QLabel>
+
+namespace ui {
+
+QLabel *label(const QString &text, QWidget *buddy, QWidget *parent)
+{
+    auto *caption = new QLabel(text, parent);
+    if (buddy) {
+        caption->setBuddy(buddy);
+        buddy->setAccessibleName(withoutMnemonic(text));
+    }
+    return caption;
+}
+
+QString withoutMnemonic(QString caption)
+{
+    return caption.remove(QLatin1Char('&'));
+}
+
+void keepTypedText(QComboBox *combo)
+{
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->setCompleter(nullptr);
+}
+
+QComboBox *editableCombo(const QString &objectName, const QStringList &items, QWidget *parent)
+{
+    auto *combo = new QComboBox(parent);
+    combo->setObjectName(objectName);
+    keepTypedText(combo);
+    combo->addItems(items);
+    return combo;
+}
+
+} // namespace ui

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QComboBox;
+class QLabel;
+class QWidget;
+
+// Small builders every screen shares, so a rule about a kind of widget lives once.
+namespace ui {
+
+// A caption. With a buddy, its mnemonic moves the cursor to the buddy, and a screen
+// reader names the buddy by the caption.
+QLabel *label(const QString &text, QWidget *buddy = nullptr, QWidget *parent = nullptr);
+
+// A caption as a screen reader or a message names it: the mnemonic marks removed.
+QString withoutMnemonic(QString caption);
+
+// An editable combo box takes what is typed as it is: nothing typed is added to its
+// list and no completer rewrites it.
+void keepTypedText(QComboBox *combo);
+QComboBox *editableCombo(const QString &objectName, const QStringList &items = {},
+                         QWidget *parent = nullptr);
+
+} // namespace ui
