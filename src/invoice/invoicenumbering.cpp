@@ -29,13 +29,16 @@ InvoiceNumbering::InvoiceNumbering(DataFolder &data, const Clock &clock)
 {
 }
 
-std::optional<qint64> InvoiceNumbering::storedValue() const
+std::optional<qint64> InvoiceNumbering::storedValue(bool &unreadable) const
 {
+    unreadable = false;
     if (!m_data.FileIsPresent(NumberFile))
         return std::nullopt;
     QFile file(m_data.path(NumberFile));
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly)) {
+        unreadable = true;
         return 0;
+    }
     TextRecordReader reader(file.read(NumberFileReadLimit));
     const std::optional<QString> field = reader.field();
     // Anything but a whole number that can name an invoice counts as damaged.
@@ -47,14 +50,18 @@ qint32 InvoiceNumbering::LoadNextInvoiceNumber()
 {
     const int year = m_clock.today().year();
     const qint32 yearStart = year * 10000;
-    const std::optional<qint64> stored = storedValue();
+    bool unreadable = false;
+    const std::optional<qint64> stored = storedValue(unreadable);
     qint64 next = !stored ? yearStart + 1 : (*stored == 0 ? yearStart : *stored);
     // Text comparison, as the file has always been read: 500 does not turn the year.
     if (QString::number(next).left(4) < QString::number(year))
         next = yearStart + 1;
     while (next < Largest && (next < 1 || hasImage(qint32(next)) || hasPartial(qint32(next))))
         ++next;
-    WriteInvoiceNumber(qint32(next));
+    // A file that is there but cannot be read is not written over: it may hold the
+    // true number.
+    if (!unreadable)
+        WriteInvoiceNumber(qint32(next));
     return qint32(next);
 }
 

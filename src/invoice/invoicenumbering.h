@@ -26,7 +26,8 @@ public:
     // The number proposed for a new invoice, written back at once. A damaged or zero
     // file restarts at year × 10,000; no file gives year × 10,000 + 1; a number whose
     // first four digits (as text) come before this year turns the year. Numbers that
-    // already have an image or a partial invoice are passed over.
+    // already have an image or a partial invoice are passed over. A file that cannot
+    // be read is left as it is.
     qint32 LoadNextInvoiceNumber();
     // Stores the number typed plus one; false when the text is no invoice number or
     // the file cannot be written.
@@ -45,7 +46,7 @@ public:
     bool inJournal(qint32 number) const;
 
 private:
-    std::optional<qint64> storedValue() const;
+    std::optional<qint64> storedValue(bool &unreadable) const;
 
     DataFolder &m_data;
     const Clock &m_clock;

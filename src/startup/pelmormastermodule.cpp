@@ -10,6 +10,7 @@
 #include "core/prompts.h"
 #include "dialer/frmdialer.h"
 #include "dialer/telephone.h"
+#include "invoice/frminvoice.h"
 #include "menu/frmsplash.h"
 #include "menu/frmstartup.h"
 #include "printing/printouts.h"
@@ -121,6 +122,10 @@ void PelmorMasterModule::LoadBackgroundScreens()
 {
     m_catalog = std::make_unique<Catalog>(m_data);
     addScreen(new frmServices(*m_catalog, m_prompts, *this), Target::Catalog);
+    // The invoice reads its pick lists from the catalog, loaded by the screen above.
+    addScreen(new frmInvoice(m_invoice, m_state, *m_catalog, *m_settings, m_data, m_prompts, m_clock,
+                             *this),
+              Target::Invoice);
 
     // The customer screen reads the whole customer file when it opens, so it is made
     // when the main menu first asks for it.

@@ -10,6 +10,7 @@
 #include "testfiles.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QBuffer>
 #include <QDir>
@@ -190,6 +191,8 @@ QList<DataFile> dataFiles(const QString &root)
         {"/ContractInfo.txt", 386, QByteArray(2 * 386, '\0')},
         {"/CycleInfo.txt", 69, QByteArray(2 * 69, '\0')},
         {"/InvoiceMemo.txt", 0, "Thank you for your business\r\n", -1},
+        {"/PIInvoiceNo.txt", 0, "20260005\r\n", 1},
+        {"/StatementTerms.txt", 0, "Payment due in Full within 10 Days\r\n", -1},
     };
     for (const QByteArray &account : Accounts) {
         for (int j = 0; j < 6; ++j)
@@ -499,7 +502,8 @@ class TestDamagedFiles : public QObject
         QVERIFY2(program.Main(), qPrintable(promptsSeen()));
         Screen *from = nullptr;
         for (Target target : {Target::MainMenu, Target::Setup, Target::MainMenu, Target::Catalog,
-                              Target::MainMenu, Target::CustomerMaintenance, Target::MainMenu}) {
+                              Target::MainMenu, Target::CustomerMaintenance, Target::MainMenu,
+                              Target::Invoice, Target::MainMenu}) {
             // The setup is left by its own button, which saves every settings file; it
             // stays open when it refuses.
             if (from && from == program.screen(Target::Setup)) {
@@ -534,6 +538,19 @@ class TestDamagedFiles : public QObject
                     QVERIFY(nav);
                     if (nav->isVisible() && nav->isEnabled())
                         nav->click();
+                }
+            }
+            // The invoice screen starts an invoice and opens each of its views and panels.
+            if (target == Target::Invoice) {
+                auto *start = from->findChild<QAbstractButton *>(QStringLiteral("cmdInvoice_0"));
+                QVERIFY(start);
+                start->click();
+                for (const char *name : {"mnuItems", "mnuServices", "mnuCItems", "mnuLabor",
+                                         "mnuManual", "mnuPrint", "mnuSetup"}) {
+                    auto *action = from->findChild<QAction *>(QLatin1String(name));
+                    QVERIFY(action);
+                    if (action->isEnabled())
+                        action->trigger();
                 }
             }
             QCoreApplication::processEvents();

@@ -15,6 +15,7 @@
 #include <QDirIterator>
 #include <QLockFile>
 #include <QAbstractButton>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -189,8 +190,9 @@ private slots:
                 window->installEventFilter(&recorder);
         }
         program.ExitApplication();
-        QCOMPARE(recorder.closed, QStringList({"frmNewCustomer", "frmDialer", "frmServices",
-                                               "frmStartup", "frmSplash", "frmSetup"}));
+        QCOMPARE(recorder.closed, QStringList({"frmNewCustomer", "frmDialer", "frmInvoice",
+                                               "frmServices", "frmStartup", "frmSplash",
+                                               "frmSetup"}));
         QVERIFY(recorder.backupBeforeFirstClose);
     }
 
@@ -257,7 +259,11 @@ private slots:
         QTest::mouseClick(customers->findChild<QAbstractButton *>("cmdCustomer_1"), Qt::LeftButton);
         QCOMPARE(program.invoice().AcctNo, QString("N1"));
         QCOMPARE(program.invoice().Customer, QString(" Nia  Moss"));
-        QVERIFY(menu->isVisible());
+        Screen *invoice = program.screen(Navigator::Target::Invoice);
+        QVERIFY(invoice && invoice->isVisible());
+        QCOMPARE(invoice->findChild<QLabel *>("lblCustomer_6")->text(), QString(" Nia  Moss"));
+        QCOMPARE(invoice->findChild<QLabel *>("lblAcctNo")->text(), QString("N1"));
+        QVERIFY(!menu->isVisible());
         QVERIFY(!customers->isVisible());
         program.ExitApplication();
     }
