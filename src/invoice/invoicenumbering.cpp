@@ -31,9 +31,12 @@ InvoiceNumbering::InvoiceNumbering(DataFolder &data, const Clock &clock)
 
 std::optional<qint64> InvoiceNumbering::storedValue(bool &unreadable) const
 {
-    unreadable = false;
-    if (!m_data.FileIsPresent(NumberFile))
+    if (!m_data.FileIsPresent(NumberFile)) {
+        // A folder, pipe or socket in its place is left alone.
+        unreadable = m_data.Exists(NumberFile);
         return std::nullopt;
+    }
+    unreadable = false;
     QFile file(m_data.path(NumberFile));
     if (!file.open(QIODevice::ReadOnly)) {
         unreadable = true;

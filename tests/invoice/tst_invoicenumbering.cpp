@@ -4,6 +4,8 @@
 #include "core/datafolder.h"
 #include "testfiles.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QLocale>
 #include <QTemporaryDir>
 #include <QTest>
@@ -68,6 +70,14 @@ private slots:
         // The proposal is written back at once.
         QCOMPARE(testfiles::readBytes(m_dir->path() + "/PIInvoiceNo.txt"),
                  QByteArray::number(proposal) + "\r\n");
+    }
+
+    void somethingElseInItsPlaceIsLeftAlone()
+    {
+        QVERIFY(QDir().mkpath(m_dir->path() + "/PIInvoiceNo.txt/inside"));
+        InvoiceNumbering numbering(*m_data, m_clock);
+        QCOMPARE(numbering.LoadNextInvoiceNumber(), 20260001);
+        QVERIFY(QFileInfo(m_dir->path() + "/PIInvoiceNo.txt/inside").isDir());
     }
 
     void proposalPassesOverUsedNumbers_data()
