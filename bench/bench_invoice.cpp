@@ -155,6 +155,17 @@ void usedNumberCheck(benchmark::State &state)
 }
 BENCHMARK(usedNumberCheck)->Unit(benchmark::kMillisecond);
 
+// Its journal part alone.
+void usedNumberJournalScan(benchmark::State &state)
+{
+    FullData &full = fullData();
+    FixedClock clock(QDateTime(QDate(2026, 3, 14), QTime(10, 0)));
+    InvoiceNumbering numbering(*full.data, clock);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(numbering.inJournal(20260001));
+}
+BENCHMARK(usedNumberJournalScan)->Unit(benchmark::kMillisecond);
+
 // ...beside one sequential read of that journal. Floor: the check within 1.5 × this.
 void journalSequentialRead(benchmark::State &state)
 {

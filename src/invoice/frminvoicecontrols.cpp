@@ -54,9 +54,10 @@ QLineEdit *box(const QString &name, const QString &accessible, bool readOnly = f
 QLabel *label(const QString &text, QWidget *buddy = nullptr, const QString &name = {})
 {
     auto *l = new QLabel(text);
-    // Texts from files (names, headings) may be of any length; they never size the window.
-    l->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    l->setMinimumWidth(text.isEmpty() ? 90 : l->fontMetrics().horizontalAdvance(text.left(40)) + 4);
+    // Labels filled later from files (names, headings) may hold texts of any length:
+    // a fixed minimum keeps such a text from sizing the window.
+    if (text.isEmpty())
+        l->setMinimumWidth(90);
     if (!name.isEmpty())
         l->setObjectName(name);
     if (buddy) {
@@ -393,6 +394,7 @@ void InvoiceControls::setupUi(QWidget *form)
     fgInvoice->setContextMenuPolicy(Qt::CustomContextMenu);
     fgInvoice->setWordWrap(false);
     fgInvoice->verticalHeader()->setDefaultSectionSize(fgInvoice->fontMetrics().height() + 6);
+    fgInvoice->horizontalHeader()->setStretchLastSection(true);
     left->addWidget(fgInvoice, 1);
     auto *gridButtons = new QHBoxLayout;
     UpDown1 = new QWidget;

@@ -8,6 +8,8 @@
 
 #include <QFile>
 
+#include <cstring>
+
 const QString InvoiceNumbering::NumberFile = QStringLiteral("/PIInvoiceNo.txt");
 const QString InvoiceNumbering::CompletedFolder = QStringLiteral("/CompletedInvoices");
 const QString InvoiceNumbering::IncompleteFolder =
@@ -149,22 +151,35 @@ bool InvoiceNumbering::inJournal(qint32 number) const
         return false;
     // The field is blank-padded text; a record cut short at the end still counts.
     const QByteArray digits = QByteArray::number(number);
+    const qsizetype length = digits.size();
+    const auto blank = [](char c) { return c == ' ' || c == '\0'; };
+    const auto holds = [&](const char *field, qsizetype width) {
+        qsizetype start = 0;
+        while (start < width && blank(field[start]))
+            ++start;
+        if (width - start < length || std::memcmp(field + start, digits.constData(), std::size_t(length)) != 0)
+            return false;
+        for (qsizetype i = start + length; i < width; ++i) {
+            if (!blank(field[i]))
+                return false;
+        }
+        return true;
+    };
+    // Whole records per block, so none is split between two reads.
     constexpr qint64 Chunk = JournalRecordLength * 4096;
     while (true) {
         const QByteArray block = file.read(Chunk);
         if (block.isEmpty())
             return false;
-        for (qsizetype at = JournalNumberOffset; at < block.size(); at += JournalRecordLength) {
-            const QByteArrayView field =
-                QByteArrayView(block).sliced(at, qMin<qsizetype>(JournalNumberWidth, block.size() - at));
-            const QByteArrayView trimmed = field.trimmed();
-            qsizetype end = trimmed.size();
-            while (end > 0 && trimmed.at(end - 1) == '\0')
-                --end;
-            qsizetype start = 0;
-            while (start < end && (trimmed.at(start) == '\0' || trimmed.at(start) == ' '))
-                ++start;
-            if (trimmed.sliced(start, end - start) == digits)
+        const char *bytes = block.constData();
+        const qsizetype size = block.size();
+        for (qsizetype at = JournalNumberOffset; at < size; at += JournalRecordLength) {
+            const char *field = bytes + at;
+            const qsizetype width = qMin<qsizetype>(JournalNumberWidth, size - at);
+            // Posting writes the digits first: most records differ in their last digit.
+            if (!blank(field[0]) && (width < length || field[length - 1] != digits.back()))
+                continue;
+            if (holds(field, width))
                 return true;
         }
     }

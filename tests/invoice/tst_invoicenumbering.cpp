@@ -14,10 +14,10 @@
 
 namespace {
 
-QByteArray journalRecord(const QString &number)
+QByteArray journalRecord(const QString &number, const QByteArray &customer = "Someone")
 {
     QByteArray record(125, '\0');
-    const QByteArray name = QByteArray("Someone").leftJustified(45, ' ');
+    const QByteArray name = customer.leftJustified(45, ' ');
     const QByteArray account = QByteArray("A1").leftJustified(20, ' ');
     record.replace(0, 45, name);
     record.replace(45, 20, account);
@@ -155,6 +155,9 @@ private slots:
         QTest::newRow("journal last record cut short")
             << "20260013" << used.arg("20260013", "the sales journal");
         QTest::newRow("prefix of a journal number") << "2026001" << QString();
+        QTest::newRow("inside the name field") << "777" << QString();
+        QTest::newRow("journal number after blanks")
+            << "20260014" << used.arg("20260014", "the sales journal");
         QTest::newRow("zero") << "0" << invalid.arg("0");
         QTest::newRow("leading zero") << "0500" << invalid.arg("0500");
         QTest::newRow("slash") << "12/3" << invalid.arg("12/3");
@@ -172,6 +175,7 @@ private slots:
             m_dir->path() + "/PelmorInvoicer/IncompleteInvoices/20260011.txt", "x"));
         QVERIFY(testfiles::writeBytes(m_dir->path() + "/InvoiceSalesJournal.txt",
                                       journalRecord("20260001") + journalRecord("20260012") +
+                                          journalRecord("  20260014") + journalRecord("1", "777") +
                                           journalRecord("20260013").left(80)));
         InvoiceNumbering numbering(*m_data, m_clock);
         QCOMPARE(numbering.checkNewNumber(typed).value_or(QString()), refusal);
