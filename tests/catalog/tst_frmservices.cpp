@@ -1,6 +1,8 @@
 #include "catalog/catalog.h"
 #include "catalog/frmservices.h"
 #include "catalogbytes.h"
+#include "fakenavigator.h"
+#include "screenaccess.h"
 #include "core/datafolder.h"
 #include "scriptedprompts.h"
 #include "ui/navigator.h"
@@ -28,24 +30,6 @@ using namespace catalogbytes;
 
 namespace {
 
-class FakeNavigator final : public Navigator
-{
-public:
-    bool show(Target target, Screen *from) override
-    {
-        shown.append(target);
-        if (from)
-            from->hide();
-        return true;
-    }
-    bool hasScreen(Target) const override { return true; }
-    void ExitApplication() override {}
-    void OpenWebPage(const QString &) override {}
-    bool SettingsFilesPresent() const override { return true; }
-    int IncompleteCount() const override { return 0; }
-
-    QList<Target> shown;
-};
 
 QStringList rowOf(const QTableWidget *grid, int row)
 {
@@ -617,6 +601,7 @@ private slots:
         grid("fgServices")->selectRow(0);
         QVERIFY(button(2)->isEnabled());
         m_prompts.clear();
+        m_prompts.answerNext(true);
         click(2);
         QCOMPARE(m_prompts.shown.size(), 1);
         QVERIFY(!QFileInfo::exists(m_dir->path() + "/Services.txt"));
@@ -832,10 +817,7 @@ private:
     }
     template <typename T> T *child(const char *name) const
     {
-        T *widget = m_screen->findChild<T *>(QLatin1String(name));
-        if (!widget)
-            qFatal("no %s", name);
-        return widget;
+        return screen::child<T>(m_screen.get(), QLatin1String(name));
     }
     QPushButton *button(int index) const
     {

@@ -3,6 +3,10 @@
 #include "core/datafolder.h"
 #include "core/names.h"
 #include "customerbytes.h"
+#include "fakenavigator.h"
+#include "pdfwords.h"
+#include "printfakes.h"
+#include "screenaccess.h"
 #include "customers/customerfile.h"
 #include "customers/frmnewcustomer.h"
 #include "recordingpage.h"
@@ -45,24 +49,6 @@ using fixture::Customer;
 
 namespace {
 
-class FakeNavigator final : public Navigator
-{
-public:
-    bool show(Target target, Screen *from) override
-    {
-        shown.append(target);
-        if (from)
-            from->hide();
-        return true;
-    }
-    bool hasScreen(Target) const override { return true; }
-    void ExitApplication() override {}
-    void OpenWebPage(const QString &) override {}
-    bool SettingsFilesPresent() const override { return true; }
-    int IncompleteCount() const override { return 0; }
-
-    QList<Target> shown;
-};
 
 // A stored text field of record n, read with the written layout.
 QString storedField(const QByteArray &bytes, int n, int offset, int width)
@@ -82,47 +68,6 @@ Customer fullCustomer(const QByteArray &account, const QByteArray &first, const 
     return c;
 }
 
-class PdfDialogs final : public PrintDialogs
-{
-public:
-    QString path;
-    std::unique_ptr<QPrinter> choosePrinter() override { return PainterPage::pdfPrinter(path); }
-};
-
-// Each word of the PDF's text layer with its page and left edge, in points.
-struct PdfWord
-{
-    int page = 0;
-    double x = 0;
-    double y = 0;
-    QString text;
-};
-
-QList<PdfWord> pdfWords(const QString &pdf, QStringList &pageSizes)
-{
-    QProcess process;
-    process.start(QStandardPaths::findExecutable(QStringLiteral("pdftotext")),
-                  {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
-    if (!process.waitForFinished(30000) || process.exitCode() != 0)
-        return {};
-    const QString html = QString::fromUtf8(process.readAllStandardOutput());
-    static const QRegularExpression pattern(QStringLiteral(
-        R"re(<page width="([\d.]+)" height="([\d.]+)"|<word xMin="([\d.]+)" yMin="([\d.]+)"[^>]*>([^<]*)</word>)re"));
-    QList<PdfWord> words;
-    int page = 0;
-    for (auto it = pattern.globalMatch(html); it.hasNext();) {
-        const auto match = it.next();
-        if (!match.captured(1).isEmpty()) {
-            ++page;
-            pageSizes.append(QString::number(qRound(match.captured(1).toDouble())) + u'x' +
-                             QString::number(qRound(match.captured(2).toDouble())));
-            continue;
-        }
-        words.append(
-            {page, match.captured(3).toDouble(), match.captured(4).toDouble(), match.captured(5)});
-    }
-    return words;
-}
 
 } // namespace
 
@@ -916,6 +861,7 @@ private slots:
     {
         writeCustomers({fixture::person("A1", "Ann", "Lee")});
         openScreen();
+        m_prompts.answerNext(true);
         triggerAction("mnuDelete");
         QCOMPARE(customerBytes().size(), 0);
         QCOMPARE(lastShown().title, QStringLiteral("Create Customers"));
@@ -1025,14 +971,14 @@ private slots:
 
     void printedListAsPdf()
     {
-        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        if (!pdfToTextInstalled())
             QSKIP("pdftotext is not installed");
         QList<Customer> all;
         for (int n = 1; n <= 30; ++n)
             all.append(
                 fixture::business("X" + QByteArray::number(n), "Firm" + QByteArray::number(n)));
         writeCustomers(all);
-        PdfDialogs dialogs;
+        PdfPrintDialogs dialogs;
         dialogs.path = m_dir->path() + QStringLiteral("/list.pdf");
         DialogPageSource pdfPages(dialogs);
         makeScreen(&pdfPages);
@@ -1042,7 +988,7 @@ private slots:
         QCOMPARE(m_prompts.shown.size(), 1);
 
         QStringList sizes;
-        const QList<PdfWord> words = pdfWords(dialogs.path, sizes);
+        const QList<PdfWord> words = pdfWords(dialogs.path, &sizes);
         QCOMPARE(sizes, (QStringList{"792x612", "792x612"}));
         const auto find = [&words](const QString &text) {
             for (const PdfWord &word : words) {
@@ -1052,9 +998,9 @@ private slots:
             return PdfWord();
         };
         QCOMPARE(find(QStringLiteral("Firm1")).page, 1);
-        QCOMPARE(qRound(find(QStringLiteral("Firm1")).x), 72);
-        QCOMPARE(qRound(find(QStringLiteral("Firm2")).x), 288);
-        QCOMPARE(qRound(find(QStringLiteral("Firm3")).x), 504);
+        QCOMPARE(qRound(find(QStringLiteral("Firm1")).xMin), 72);
+        QCOMPARE(qRound(find(QStringLiteral("Firm2")).xMin), 288);
+        QCOMPARE(qRound(find(QStringLiteral("Firm3")).xMin), 504);
         // The first block of the second page starts a row below the heading, at 2.25 in.
         PdfWord top;
         for (const PdfWord &word : words) {
@@ -1063,8 +1009,8 @@ private slots:
                 break;
             }
         }
-        QCOMPARE(qRound(top.x), 72);
-        QCOMPARE(qRound(top.y), 162);
+        QCOMPARE(qRound(top.xMin), 72);
+        QCOMPARE(qRound(top.yMin), 162);
         QCOMPARE(top.text.mid(4).toInt() % 3, 1);
         QCOMPARE(std::count_if(words.begin(), words.end(),
                                [](const PdfWord &w) { return w.text == QLatin1String("Account"); }),
@@ -1536,10 +1482,7 @@ private:
     QAction *action(const QString &name) const { return m_screen->findChild<QAction *>(name); }
     void click(const QString &name) const
     {
-        auto *target = m_screen->findChild<QAbstractButton *>(name);
-        QVERIFY2(target, qPrintable(name));
-        QVERIFY2(target->isEnabled(), qPrintable(name));
-        QTest::mouseClick(target, Qt::LeftButton);
+        screen::click(m_screen.get(), name);
     }
     void triggerAction(const QString &name) const
     {

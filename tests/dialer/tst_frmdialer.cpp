@@ -6,6 +6,7 @@
 #include "dialer/telephone.h"
 #include "fakeserialdevice.h"
 #include "scriptedprompts.h"
+#include "screenaccess.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -94,10 +95,7 @@ private:
 
     template <typename T> T *child(const QString &objectName)
     {
-        T *widget = dialer().findChild<T *>(objectName);
-        if (!widget)
-            qFatal("no child %s", qPrintable(objectName));
-        return widget;
+        return screen::child<T>(&dialer(), objectName);
     }
     QString text(const QString &label) { return child<QLabel>(label)->text(); }
     bool shown(const QString &objectName) { return child<QWidget>(objectName)->isVisible(); }
@@ -189,9 +187,7 @@ QStringList TestFrmDialer::captions()
 
 void TestFrmDialer::click(const QString &objectName)
 {
-    auto *button = child<QAbstractButton>(objectName);
-    QVERIFY2(button->isVisible() && button->isEnabled(), qPrintable(objectName));
-    QTest::mouseClick(button, Qt::LeftButton);
+    screen::click(&dialer(), objectName);
 }
 
 // Window and texts ---------------------------------------------------------------

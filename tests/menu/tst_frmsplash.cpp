@@ -1,6 +1,9 @@
 #include "menu/frmsplash.h"
 #include "ui/navigator.h"
 
+#include "fakenavigator.h"
+#include "screenaccess.h"
+
 #include <QApplication>
 #include <QFrame>
 #include <QLabel>
@@ -15,35 +18,6 @@
 
 namespace {
 
-// Records what the welcome window asks of the program; shows hide the caller as the program does.
-class FakeNavigator final : public Navigator
-{
-public:
-    bool show(Target target, Screen *from) override
-    {
-        shown.append(target);
-        if (missing.contains(target))
-            return false;
-        if (from)
-            from->hide();
-        return true;
-    }
-    bool hasScreen(Target target) const override { return !missing.contains(target); }
-    void ExitApplication() override { ++exits; }
-    void OpenWebPage(const QString &) override {}
-    bool SettingsFilesPresent() const override
-    {
-        ++settingsChecks;
-        return settingsPresent;
-    }
-    int IncompleteCount() const override { return 0; }
-
-    QList<Target> shown;
-    QList<Target> missing;
-    bool settingsPresent = false;
-    mutable int settingsChecks = 0;
-    int exits = 0;
-};
 
 } // namespace
 
@@ -67,7 +41,7 @@ private slots:
 private:
     template <typename T> T *child(const char *name) const
     {
-        return m_splash->findChild<T *>(QString::fromLatin1(name));
+        return screen::child<T>(m_splash.get(), QString::fromLatin1(name));
     }
 
     std::unique_ptr<FakeNavigator> m_navigator;
@@ -82,6 +56,7 @@ void tst_frmSplash::initTestCase()
 void tst_frmSplash::init()
 {
     m_navigator = std::make_unique<FakeNavigator>();
+    m_navigator->settingsPresent = false;
     m_splash = std::make_unique<frmSplash>(*m_navigator);
     m_splash->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_splash.get()));

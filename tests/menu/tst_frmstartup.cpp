@@ -1,5 +1,6 @@
 #include "core/datafolder.h"
 #include "menu/frmstartup.h"
+#include "fakenavigator.h"
 #include "scriptedprompts.h"
 #include "ui/navigator.h"
 
@@ -25,65 +26,7 @@
 
 namespace {
 
-QString targetName(Navigator::Target target)
-{
-    switch (target) {
-    case Navigator::Target::MainMenu:
-        return QStringLiteral("MainMenu");
-    case Navigator::Target::Setup:
-        return QStringLiteral("Setup");
-    case Navigator::Target::CustomerMaintenance:
-        return QStringLiteral("CustomerMaintenance");
-    case Navigator::Target::CustomerSelection:
-        return QStringLiteral("CustomerSelection");
-    case Navigator::Target::Invoice:
-        return QStringLiteral("Invoice");
-    case Navigator::Target::Incomplete:
-        return QStringLiteral("Incomplete");
-    case Navigator::Target::Reprint:
-        return QStringLiteral("Reprint");
-    case Navigator::Target::Catalog:
-        return QStringLiteral("Catalog");
-    case Navigator::Target::InvoiceReport:
-        return QStringLiteral("InvoiceReport");
-    case Navigator::Target::SalesReport:
-        return QStringLiteral("SalesReport");
-    case Navigator::Target::BlankForms:
-        return QStringLiteral("BlankForms");
-    }
-    return QStringLiteral("?");
-}
 
-// Records what the menu asks of the program; shows hide the calling screen as the program does.
-class FakeNavigator final : public Navigator
-{
-public:
-    bool show(Target target, Screen *from) override
-    {
-        calls.append(QStringLiteral("show ") + targetName(target));
-        callers.append(from);
-        if (missing.contains(target))
-            return false;
-        if (from)
-            from->hide();
-        return true;
-    }
-    bool hasScreen(Target target) const override { return !missing.contains(target); }
-    void ExitApplication() override { calls.append(QStringLiteral("exit")); }
-    void OpenWebPage(const QString &address) override
-    {
-        calls.append(QStringLiteral("web"));
-        pages.append(address);
-    }
-    bool SettingsFilesPresent() const override { return true; }
-    int IncompleteCount() const override { return incomplete; }
-
-    QStringList calls;
-    QList<Screen *> callers;
-    QStringList pages;
-    QList<Target> missing;
-    int incomplete = 0;
-};
 
 const char *const Captions[] = {
     "Create a C&ustomer Invoice",
@@ -730,11 +673,15 @@ void tst_frmStartup::deluxePagesOpenWithoutAsking()
 
 void tst_frmStartup::supplierAddressesAreDistinctSecurePages()
 {
+    // The five supplier pages each ask first; the two Deluxe pages open at once.
+    for (int i = 0; i < 5; ++i)
+        m_prompts->answerNext(true);
     for (const char *name : {"mnuDeluxe", "mnuDepositSlips", "mnuPPaper", "mnuPPPaper",
                              "mnuGraytex", "mnuAddress", "mnuLabels"})
         trigger(QString::fromLatin1(name));
 
     QCOMPARE(m_navigator->pages.size(), 7);
+    QCOMPARE(m_prompts->shown.size(), 5);
     for (const QString &page : std::as_const(m_navigator->pages)) {
         const QUrl url(page, QUrl::StrictMode);
         QVERIFY2(url.isValid(), qPrintable(page));

@@ -4,6 +4,8 @@
 #include "core/datafolder.h"
 #include "printing/printengine.h"
 #include "printing/printsettings.h"
+#include "pdfwords.h"
+#include "printfakes.h"
 #include "scriptedprompts.h"
 #include "ui/painterpage.h"
 #include "ui/printdialogs.h"
@@ -28,82 +30,21 @@ using Outcome = Printouts::Outcome;
 
 namespace {
 
-// Prints to a PDF file instead of asking, or answers as a cancelled dialog.
-class PdfPrintDialogs final : public PrintDialogs
-{
-public:
-    QString path;
-    bool cancel = false;
-    std::unique_ptr<QPrinter> choosePrinter() override
-    {
-        if (cancel)
-            return nullptr;
-        return PainterPage::pdfPrinter(path);
-    }
-};
 
-// A word of the PDF's text layer, in points from the page's top-left corner.
-struct Word
+QList<PdfWord> wordsNamed(const QList<PdfWord> &words, const QString &text)
 {
-    int page = 0;
-    QString text;
-    double xMin = 0, yMin = 0, xMax = 0, yMax = 0;
-    double height() const { return yMax - yMin; }
-};
-
-QString tool(const char *name)
-{
-    return QStandardPaths::findExecutable(QString::fromLatin1(name));
-}
-
-QList<Word> pdfWords(const QString &pdf)
-{
-    QProcess process;
-    process.start(tool("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
-    if (!process.waitForFinished(30000) || process.exitCode() != 0)
-        return {};
-    const QString html = QString::fromUtf8(process.readAllStandardOutput());
-    static const QRegularExpression pattern(
-        QStringLiteral(R"re(<page |<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" )re"
-                       R"re(yMax="([\d.]+)">([^<]*)</word>)re"));
-    QList<Word> words;
-    int page = 0;
-    for (auto it = pattern.globalMatch(html); it.hasNext();) {
-        const auto match = it.next();
-        if (match.captured(0).startsWith(QLatin1String("<page"))) {
-            ++page;
-            continue;
-        }
-        Word word;
-        word.page = page;
-        word.xMin = match.captured(1).toDouble();
-        word.yMin = match.captured(2).toDouble();
-        word.xMax = match.captured(3).toDouble();
-        word.yMax = match.captured(4).toDouble();
-        word.text = match.captured(5)
-                        .replace(QLatin1String("&lt;"), QLatin1String("<"))
-                        .replace(QLatin1String("&gt;"), QLatin1String(">"))
-                        .replace(QLatin1String("&quot;"), QLatin1String("\""))
-                        .replace(QLatin1String("&amp;"), QLatin1String("&"));
-        words.append(word);
-    }
-    return words;
-}
-
-QList<Word> wordsNamed(const QList<Word> &words, const QString &text)
-{
-    QList<Word> found;
-    for (const Word &word : words) {
+    QList<PdfWord> found;
+    for (const PdfWord &word : words) {
         if (word.text == text)
             found.append(word);
     }
     return found;
 }
 
-int pageCount(const QList<Word> &words)
+int pageCount(const QList<PdfWord> &words)
 {
     int pages = 0;
-    for (const Word &word : words)
+    for (const PdfWord &word : words)
         pages = std::max(pages, word.page);
     return pages;
 }
@@ -113,7 +54,7 @@ QImage renderPage(const QString &pdf, int page = 1)
 {
     const QString prefix = pdf + QStringLiteral(".page");
     QProcess process;
-    process.start(tool("pdftoppm"),
+    process.start(pdfTool("pdftoppm"),
                   {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("72"),
                    QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
                    QString::number(page), QStringLiteral("-singlefile"), pdf, prefix});
@@ -293,7 +234,7 @@ void TestPdfOutput::pageKeepsItsPositionInTwips()
 
 void TestPdfOutput::pageStartsANewJobAfterTheEnd()
 {
-    if (tool("pdftotext").isEmpty())
+    if (pdfTool("pdftotext").isEmpty())
         QSKIP("pdftotext is not installed");
     PainterPage page(PainterPage::pdfPrinter(pdf()));
     page.printLine(QStringLiteral("First"));
@@ -323,7 +264,7 @@ void TestPdfOutput::fontThatIsNotInstalledStillPrints()
     QVERIFY(page.textHeight() > 200);
     page.printLine(QStringLiteral("Invoice"));
     QVERIFY(page.endDocument());
-    if (!tool("pdftotext").isEmpty())
+    if (!pdfTool("pdftotext").isEmpty())
         QCOMPARE(wordsNamed(pdfWords(pdf()), QStringLiteral("Invoice")).size(), 1);
 }
 
@@ -348,7 +289,7 @@ void TestPdfOutput::coloursAreBlueGreenRed()
 
 void TestPdfOutput::sampleHeaderPutsTitleAndBusinessWhereTheFormSays()
 {
-    if (tool("pdftotext").isEmpty())
+    if (pdfTool("pdftotext").isEmpty())
         QSKIP("pdftotext is not installed");
     QCOMPARE(printSample(headerSettings()), Outcome::Printed);
     const auto words = pdfWords(pdf());
@@ -390,7 +331,7 @@ void TestPdfOutput::longBusinessNamePrintsAtTen()
 {
     QFETCH(QString, name);
     QFETCH(double, size);
-    if (tool("pdftotext").isEmpty())
+    if (pdfTool("pdftotext").isEmpty())
         QSKIP("pdftotext is not installed");
 
     PrintSettings settings = headerSettings();
@@ -417,7 +358,7 @@ void TestPdfOutput::formRulesOnThePaper_data()
 void TestPdfOutput::formRulesOnThePaper()
 {
     QFETCH(bool, narrative);
-    if (tool("pdftoppm").isEmpty())
+    if (pdfTool("pdftoppm").isEmpty())
         QSKIP("pdftoppm is not installed");
 
     if (narrative) {
@@ -469,7 +410,7 @@ void TestPdfOutput::colourPrintingPrintsTheChosenColours_data()
 void TestPdfOutput::colourPrintingPrintsTheChosenColours()
 {
     QFETCH(bool, colour);
-    if (tool("pdftoppm").isEmpty())
+    if (pdfTool("pdftoppm").isEmpty())
         QSKIP("pdftoppm is not installed");
 
     PrintSettings settings = headerSettings();
@@ -507,7 +448,7 @@ void TestPdfOutput::colourPrintingPrintsTheChosenColours()
 
 void TestPdfOutput::logoIsCentredAtItsSize()
 {
-    if (tool("pdftoppm").isEmpty())
+    if (pdfTool("pdftoppm").isEmpty())
         QSKIP("pdftoppm is not installed");
     QImage logo(60, 30, QImage::Format_RGB32);
     logo.fill(QColor(0, 160, 0));
@@ -586,13 +527,13 @@ void TestPdfOutput::unreadableLogoDrawsNothing()
     settings.logoPath = path;
     QCOMPARE(printSample(settings), Outcome::Printed);
     QVERIFY(QFileInfo(pdf()).size() > 0);
-    if (!tool("pdftotext").isEmpty())
+    if (!pdfTool("pdftotext").isEmpty())
         QCOMPARE(wordsNamed(pdfWords(pdf()), QStringLiteral("INVOICE")).size(), 1);
 }
 
 void TestPdfOutput::gridReportOfThreePagesHasItsHeadingsOnEveryPage()
 {
-    if (tool("pdftotext").isEmpty())
+    if (pdfTool("pdftotext").isEmpty())
         QSKIP("pdftotext is not installed");
 
     // Rows of 10 points from 2.5 in down to 11 in: a little over 50 to a page.
@@ -611,8 +552,8 @@ void TestPdfOutput::gridReportOfThreePagesHasItsHeadingsOnEveryPage()
     const auto words = pdfWords(pdf());
     QCOMPARE(pageCount(words), 3);
     for (int page = 1; page <= 3; ++page) {
-        QList<Word> onPage;
-        for (const Word &word : words) {
+        QList<PdfWord> onPage;
+        for (const PdfWord &word : words) {
             if (word.page == page)
                 onPage.append(word);
         }
@@ -628,7 +569,7 @@ void TestPdfOutput::gridReportOfThreePagesHasItsHeadingsOnEveryPage()
         // The rows of every page start below the headings, at 2.5 in, and stay
         // on the paper.
         double firstRow = 1e9;
-        for (const Word &word : onPage) {
+        for (const PdfWord &word : onPage) {
             if (word.text.startsWith(u'5') && word.text.size() == 4) {
                 firstRow = std::min(firstRow, word.yMin);
                 QVERIFY(word.yMax <= 792);
@@ -641,7 +582,7 @@ void TestPdfOutput::gridReportOfThreePagesHasItsHeadingsOnEveryPage()
     QCOMPARE(wordsNamed(words, QStringLiteral("5001")).first().page, 1);
     QCOMPARE(wordsNamed(words, QStringLiteral("5130")).first().page, 3);
     int rowsPrinted = 0;
-    for (const Word &word : words)
+    for (const PdfWord &word : words)
         rowsPrinted += word.text.startsWith(u'5') && word.text.size() == 4 ? 1 : 0;
     QCOMPARE(rowsPrinted, 130);
 }

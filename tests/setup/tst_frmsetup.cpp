@@ -5,7 +5,9 @@
 #include "core/datatree.h"
 #include "core/keyfilters.h"
 #include "printing/printsettings.h"
+#include "fakenavigator.h"
 #include "scriptedprompts.h"
+#include "screenaccess.h"
 #include "setup/businesssettings.h"
 #include "setup/logopicture.h"
 #include "setup/setupdialogs.h"
@@ -38,28 +40,6 @@ using namespace settingsfiles;
 
 namespace {
 
-class FakeNavigator final : public Navigator
-{
-public:
-    explicit FakeNavigator(const DataFolder &data) : m_data(data) {}
-    bool show(Target target, Screen *from) override
-    {
-        shown.append(target);
-        if (from)
-            from->hide();
-        return true;
-    }
-    bool hasScreen(Target) const override { return true; }
-    void ExitApplication() override {}
-    void OpenWebPage(const QString &) override {}
-    bool SettingsFilesPresent() const override { return ::SettingsFilesPresent(m_data); }
-    int IncompleteCount() const override { return 0; }
-
-    QList<Target> shown;
-
-private:
-    const DataFolder &m_data;
-};
 
 class FakeDialogs final : public SetupDialogs
 {
@@ -183,10 +163,7 @@ private:
     void tick(QAbstractButton *box);
     template <typename T> T *child(const QString &name) const
     {
-        T *found = m_setup->findChild<T *>(name);
-        if (!found)
-            qWarning("no child %s", qPrintable(name));
-        return found;
+        return screen::child<T>(m_setup.get(), name);
     }
     QLineEdit *box(int index) const
     {
@@ -220,7 +197,8 @@ void tst_frmSetup::init()
     m_state = std::make_unique<ApplicationState>();
     m_settings = std::make_unique<BusinessSettings>(*m_data, *m_state, &probePicture);
     m_prompts = std::make_unique<ScriptedPrompts>();
-    m_navigator = std::make_unique<FakeNavigator>(*m_data);
+    m_navigator = std::make_unique<FakeNavigator>();
+    m_navigator->settingsFilesPresent = [this] { return ::SettingsFilesPresent(*m_data); };
     m_dialogs = std::make_unique<FakeDialogs>();
     m_telephone = std::make_unique<FakeTelephone>(*m_data, *m_state);
 }

@@ -5,6 +5,8 @@
 #include "ui/printdialogs.h"
 #include "ui/screen.h"
 
+#include "catalogbytes.h"
+#include "customerbytes.h"
 #include "fakeplatform.h"
 #include "scriptedprompts.h"
 #include "testfiles.h"
@@ -75,67 +77,50 @@ private:
 
 // --- well-formed files, built from their layouts -----------------------------------
 
-QByteArray field(const QByteArray &text, int width)
-{
-    return text.leftJustified(width, ' ', true);
-}
-
-template <typename T> QByteArray littleEndian(T value)
-{
-    QByteArray out;
-    for (std::size_t i = 0; i < sizeof(T); ++i)
-        out.append(char((quint64(value) >> (8 * i)) & 0xFF));
-    return out;
-}
-
-// Amounts are stored as the value times 10,000 in 64 bits.
-QByteArray amount(qint64 cents)
-{
-    return littleEndian<qint64>(cents * 100);
-}
-
 QByteArray serviceRecord(const QByteArray &description, const QByteArray &charge, qint16 time)
 {
-    return field(description, 60) + field(charge, 10) + littleEndian(time);
+    return catalogbytes::service(QString::fromLatin1(description), QString::fromLatin1(charge),
+                                 time);
 }
 
+// Amounts are stored as the value times 10,000.
 QByteArray salesItemRecord(const QByteArray &description, const QByteArray &category,
                            qint64 priceCents)
 {
-    return field(description, 50) + field(category, 20) + amount(priceCents / 2) +
-           amount(priceCents) + littleEndian<qint16>(7) + amount(priceCents - 10) +
-           littleEndian<qint32>(5) + littleEndian<qint16>(2) + littleEndian<qint16>(1);
+    catalogbytes::Item item;
+    item.description = QString::fromLatin1(description);
+    item.category = QString::fromLatin1(category);
+    item.cost = priceCents / 2 * 100;
+    item.price = priceCents * 100;
+    item.onHand = 7;
+    item.discountPrice = (priceCents - 10) * 100;
+    item.discountQty = 5;
+    item.reorderAmount = 2;
+    item.reorderAt = 1;
+    return catalogbytes::item(item);
 }
 
 QByteArray customItemRecord(const QByteArray &description, qint64 priceCents)
 {
-    return field(description, 50) + amount(priceCents) + amount(priceCents - 5) +
-           littleEndian<qint32>(3);
+    return catalogbytes::custom(QString::fromLatin1(description), priceCents * 100,
+                                (priceCents - 5) * 100, 3);
 }
 
 QByteArray customerRecord(const QByteArray &account, const QByteArray &first,
                           const QByteArray &last, const QByteArray &telephone)
 {
-    QByteArray r;
-    r += field(account, 20);
-    r += field(first + " " + last, 45);
-    r += field("12 Main St", 35);
-    r += field("", 25);
-    r += field("Springfield", 25);
-    r += field("Springfield", 20);
-    r += field("IL", 2);
-    r += field("62701", 10);
-    r += field("62701", 25);
-    r += field(telephone, 13);
-    r += field("", 13);
-    r += field("x@example.com", 30);
-    r += field("Mr", 10);
-    r += field(first, 15);
-    r += field("Q", 1);
-    r += field(last, 25);
-    r += field("Individual", 10);
-    r += littleEndian<qint16>(0) + littleEndian<qint16>(0);
-    return r;
+    fixture::Customer c = fixture::person(account, first, last, "Springfield");
+    c.name = first + " " + last;
+    c.address1 = "12 Main St";
+    c.city = "Springfield";
+    c.state = "IL";
+    c.postal = "62701";
+    c.address4 = "62701";
+    c.telephone = telephone;
+    c.email = "x@example.com";
+    c.title = "Mr";
+    c.initial = "Q";
+    return fixture::bytes(c);
 }
 
 QByteArray pngPicture()

@@ -7,6 +7,8 @@
 #include "ui/printdialogs.h"
 #include "ui/screen.h"
 
+#include "customerbytes.h"
+#include "fakeplatform.h"
 #include "fakeserialdevice.h"
 #include "scriptedprompts.h"
 #include "testfiles.h"
@@ -26,38 +28,13 @@
 
 namespace {
 
-class CancelledPrintDialogs final : public PrintDialogs
-{
-public:
-    std::unique_ptr<QPrinter> choosePrinter() override { return nullptr; }
-};
-
-class CancelledSetupDialogs final : public SetupDialogs
-{
-public:
-    std::optional<QColor> chooseColour(QWidget *, const QColor &) override { return {}; }
-    std::optional<QString> chooseFont(QWidget *, const QString &) override { return {}; }
-    std::optional<QString> chooseFile(QWidget *, const QString &) override { return {}; }
-};
-
-QString missingDevice(int port)
-{
-    return QStringLiteral("/nonexistent/tty%1").arg(port);
-}
-
-PlatformServices platformWith(dialer::PortSerialLine::DeviceNames devices)
-{
-    static CancelledPrintDialogs print;
-    static CancelledSetupDialogs setup;
-    return {dialer::PortSerialLine::factory(std::move(devices)), &print, &setup};
-}
-
-// A customer record: 328 bytes, the account number in the first 20, blank padded.
+// A customer record with only its account number.
 QByteArray customerRecord(const QByteArray &account)
 {
-    QByteArray record = account.left(20).leftJustified(20, ' ');
-    record += QByteArray(328 - 20, ' ');
-    return record;
+    fixture::Customer customer;
+    customer.account = account;
+    customer.type.clear();
+    return fixture::bytes(customer);
 }
 
 // Every folder and file below the root, as "/relative/path", folders marked with "/".
@@ -162,7 +139,7 @@ private slots:
         // No test opens a real serial device: the program's ports name devices that are not there.
         QString ports = QStringLiteral("[SerialPorts]\n");
         for (int port = 1; port <= 16; ++port)
-            ports += QStringLiteral("port%1=%2\n").arg(port).arg(missingDevice(port));
+            ports += QStringLiteral("port%1=%2\n").arg(port).arg(fakeplatform::missingDevice(port));
         QVERIFY(testfiles::writeBytes(m_home.path() + "/.config/Pelmor/PelmorInvoicer.conf",
                                       ports.toUtf8()));
         QDir().mkpath(m_home.path() + "/run");
@@ -236,7 +213,7 @@ private slots:
         const QStringList tree = treeOf(m_folder);
 
         {
-            PelmorMasterModule second(m_folder, m_prompts, m_clock, platformWith(missingDevice));
+            PelmorMasterModule second(m_folder, m_prompts, m_clock, fakeplatform::make());
             int quits = 0;
             second.setQuit([&] { ++quits; });
             QVERIFY(!second.Main());
@@ -280,7 +257,7 @@ private slots:
     {
         QFETCH(QByteArray, content);
         QVERIFY(testfiles::writeBytes(m_folder + "/PelmorInvoicer.lock", content));
-        PelmorMasterModule program(m_folder, m_prompts, m_clock, platformWith(missingDevice));
+        PelmorMasterModule program(m_folder, m_prompts, m_clock, fakeplatform::make());
         program.setQuit([] {});
         QVERIFY(program.Main());
         QCOMPARE(m_prompts.shown.size(), 0);
@@ -300,7 +277,7 @@ private slots:
         QCOMPARE(lock.write("garbage"), qint64(7));
         lock.close();
 
-        PelmorMasterModule second(m_folder, m_prompts, m_clock, platformWith(missingDevice));
+        PelmorMasterModule second(m_folder, m_prompts, m_clock, fakeplatform::make());
         QVERIFY(!second.Main());
         QCOMPARE(m_prompts.shown.size(), 1);
         QCOMPARE(testfiles::readBytes(m_folder + "/PelmorInvoicer.lock"), QByteArray("garbage"));
@@ -311,7 +288,7 @@ private slots:
     {
         QLockFile held(m_folder + "/PelmorInvoicer.lock");
         QVERIFY(held.tryLock(0));
-        PelmorMasterModule program(m_folder, m_prompts, m_clock, platformWith(missingDevice));
+        PelmorMasterModule program(m_folder, m_prompts, m_clock, fakeplatform::make());
         QVERIFY(!program.Main());
         QCOMPARE(m_prompts.shown.size(), 1);
         QVERIFY(held.isLocked());
@@ -329,8 +306,8 @@ private slots:
         int quits = 0;
         {
             PelmorMasterModule program(m_folder, m_prompts, m_clock,
-                                       platformWith([device](int port) {
-                                           return port == 1 ? device : missingDevice(port);
+                                       fakeplatform::make([device](int port) {
+                                           return port == 1 ? device : fakeplatform::missingDevice(port);
                                        }));
             program.setQuit([&] { ++quits; });
             program.watchTerminationSignals();
@@ -356,7 +333,7 @@ private slots:
         // The signal pipe serves each program object in turn.
         QVERIFY(testfiles::writeBytes(m_folder + "/TaxRecords.txt", "tax records"));
         int quits = 0;
-        PelmorMasterModule program(m_folder, m_prompts, m_clock, platformWith(missingDevice));
+        PelmorMasterModule program(m_folder, m_prompts, m_clock, fakeplatform::make());
         program.setQuit([&] { ++quits; });
         program.watchTerminationSignals();
         QVERIFY(program.Main());

@@ -7,8 +7,8 @@
 
 #include <optional>
 
-// Records every prompt and answers from a script; an unscripted question answers
-// Yes/OK and an unscripted input box is cancelled.
+// Records every prompt and answers from a script. A question or input box the
+// script does not answer fails the test (and is answered No or cancelled).
 class ScriptedPrompts final : public Prompts
 {
 public:
@@ -34,6 +34,8 @@ public:
     int beeps = 0;
 
 private:
+    bool answer(const QString &kind, const QString &text);
+
     QList<bool> m_answers;
     QList<std::optional<QString>> m_inputs;
 };

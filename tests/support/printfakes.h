@@ -1,15 +1,24 @@
 #pragma once
 
-#include "dialer/portserialline.h"
 #include "setup/setupdialogs.h"
-#include "startup/pelmormastermodule.h"
+#include "ui/painterpage.h"
 #include "ui/printdialogs.h"
 
 #include <QPrinter>
 
-// The platform the program object gets in tests: dialogs that are cancelled, and
-// serial ports that name devices which are not there, so no test opens a real one.
-namespace fakeplatform {
+// Prints to a PDF file instead of asking, or answers as a cancelled dialog.
+class PdfPrintDialogs final : public PrintDialogs
+{
+public:
+    QString path;
+    bool cancel = false;
+    std::unique_ptr<QPrinter> choosePrinter() override
+    {
+        if (cancel)
+            return nullptr;
+        return PainterPage::pdfPrinter(path);
+    }
+};
 
 class CancelledPrintDialogs final : public PrintDialogs
 {
@@ -24,14 +33,3 @@ public:
     std::optional<QString> chooseFont(QWidget *, const QString &) override { return {}; }
     std::optional<QString> chooseFile(QWidget *, const QString &) override { return {}; }
 };
-
-inline PlatformServices make()
-{
-    static CancelledPrintDialogs print;
-    static CancelledSetupDialogs setup;
-    return {dialer::PortSerialLine::factory(
-                [](int port) { return QStringLiteral("/nonexistent/tty%1").arg(port); }),
-            &print, &setup};
-}
-
-} // namespace fakeplatform
