@@ -1,7 +1,8 @@
-#include "../catalog/catalogbytes.h"
-#include "../startup/fakeplatform.h"
+#include "catalogbytes.h"
 #include "core/appstate.h"
 #include "core/clock.h"
+#include "fakeplatform.h"
+#include "screenaccess.h"
 #include "scriptedprompts.h"
 #include "startup/pelmormastermodule.h"
 #include "testfiles.h"
@@ -155,7 +156,7 @@ private slots:
         QFETCH(QString, message);
         QVERIFY(testfiles::writeBytes(m_dir->path() + "/CompletedInvoices/20250007.txt", "x"));
         box("txtInvoiceNo")->setText(number);
-        QTest::mouseClick(button("cmdInvoice_0"), Qt::LeftButton);
+        screen::click(button("cmdInvoice_0"));
         if (message.isEmpty()) {
             QVERIFY(m_prompts.shown.isEmpty());
             QCOMPARE(text("txtReference"), QString("Prepared 3/14/2026"));
@@ -186,7 +187,7 @@ private slots:
         QTest::keyClicks(service, "k");
         QCOMPARE(service->text(), QString("Leak repair"));
         QCOMPARE(combo("cboPrice_0")->currentText(), QString("$120.00"));
-        QTest::mouseClick(button("cmdPost_0"), Qt::LeftButton);
+        screen::click(button("cmdPost_0"));
         // After a post the list offers its first entry again.
         QCOMPARE(combo("cboDescription_0")->currentText(), QString("Drain cleaning"));
         QCOMPARE(combo("cboPrice_0")->currentText(), QString("$85.00"));
@@ -201,24 +202,24 @@ private slots:
         QTest::keyClicks(combo("cboDescription_1")->lineEdit(), "W");
         QCOMPARE(combo("cboDescription_1")->currentText(), QString("Washer"));
         QTest::keyClicks(box("txtUnits"), "10");
-        QTest::mouseClick(button("cmdPost_1"), Qt::LeftButton);
+        screen::click(button("cmdPost_1"));
         QVERIFY(label("lblDiscountPrice")->isVisible());
 
         // Custom items: Money extension.
         trigger("mnuCItems");
         QTest::keyClicks(combo("cboDescription_2")->lineEdit(), "Cu");
         QTest::keyClicks(box("txtCUnits"), "1.5");
-        QTest::mouseClick(button("cmdPost_3"), Qt::LeftButton);
+        screen::click(button("cmdPost_3"));
 
         // Labor: the zero is replaced by the first key.
         trigger("mnuLabor");
         QCOMPARE(m_screen->focusWidget(), box("txtHours_0"));
         QTest::keyClicks(box("txtHours_0"), "2");
         QCOMPARE(text("txtHours_0"), QString("2"));
-        QTest::mouseClick(button("cmdLabor_0"), Qt::LeftButton);
+        screen::click(button("cmdLabor_0"));
         QCOMPARE(label("lblLaborCharge_3")->text(), QString("$90.00"));
         QVERIFY(button("cmdLabor_1")->isEnabled());
-        QTest::mouseClick(button("cmdLabor_1"), Qt::LeftButton);
+        screen::click(button("cmdLabor_1"));
         QVERIFY(!button("cmdLabor_1")->isEnabled());
         QVERIFY(child<QGroupBox>("fraServices")->isVisible());
 
@@ -229,7 +230,7 @@ private slots:
         box("txtManual_1")->clear();
         QTest::keyClicks(box("txtManual_1"), "12.5");
         child<QCheckBox>("ckManualTax")->setChecked(true);
-        QTest::mouseClick(button("cmdPost_2"), Qt::LeftButton);
+        screen::click(button("cmdPost_2"));
 
         const QList<QStringList> expected{
             {"", "Leak repair", "3/14/2026", "$120.00", "$120.00", "True"},
@@ -274,7 +275,7 @@ private slots:
         QCOMPARE(combo("cboPrice_1")->currentText(), QString("2"));
         QTest::keyClicks(box("txtUnits"), "10");
         QCOMPARE(combo("cboPrice_1")->currentText(), QString("2"));
-        QTest::mouseClick(button("cmdPost_1"), Qt::LeftButton);
+        screen::click(button("cmdPost_1"));
         QCOMPARE(gridRows(1), (QList<QStringList>{{"10", "Washer", "", "$2.00", "$20.00", "True"}}));
         QVERIFY(!label("lblDiscountPrice")->isVisible());
     }
@@ -284,11 +285,11 @@ private slots:
         start();
         trigger("mnuItems");
         QTest::keyClicks(combo("cboDescription_1")->lineEdit(), "Fau");
-        QTest::mouseClick(button("cmdPost_1"), Qt::LeftButton);
+        screen::click(button("cmdPost_1"));
         QCOMPARE(m_prompts.beeps, 1);
         QCOMPARE(m_screen->focusWidget(), box("txtUnits"));
         QTest::keyClicks(box("txtUnits"), "40000");
-        QTest::mouseClick(button("cmdPost_1"), Qt::LeftButton);
+        screen::click(button("cmdPost_1"));
         QCOMPARE(m_prompts.shown.size(), 1);
         QCOMPARE(m_prompts.shown.at(0).text, QString("The Units may not be more than 32767"));
         QCOMPARE(m_program->invoice().LineCount(), 0);
@@ -338,8 +339,8 @@ private slots:
         start();
         trigger("mnuLabor");
         QTest::keyClicks(box("txtHours_2"), "1.5");
-        QTest::mouseClick(button("cmdLabor_0"), Qt::LeftButton);
-        QTest::mouseClick(button("cmdLabor_1"), Qt::LeftButton);
+        screen::click(button("cmdLabor_0"));
+        screen::click(button("cmdLabor_1"));
         QCOMPARE(gridRows(1), (QList<QStringList>{{"1.5 Hrs", "Welding", "", "$60.00", "$90.00", "False"}}));
         clickCell(1, 3);
         QTest::keyClicks(child<QTableView>("fgInvoice"), "9");
@@ -367,7 +368,7 @@ private slots:
         m_prompts.clear();
         trigger("mnuLabor");
         QTest::keyClicks(box("txtHours_0"), "1");
-        QTest::mouseClick(button("cmdLabor_0"), Qt::LeftButton);
+        screen::click(button("cmdLabor_0"));
         QVERIFY(!button("cmdLabor_1")->isEnabled());
         QCOMPARE(m_program->invoice().LineCount(), 100);
         // A deletion makes room again.
@@ -391,7 +392,7 @@ private slots:
         picker->setDate(QDate(2026, 3, 10));
         emit picker->calendarWidget()->clicked(QDate(2026, 3, 10));
         QCOMPARE(cell(1, 2), QString("3/10/2026"));
-        QTest::mouseClick(button("cmdResetDate"), Qt::LeftButton);
+        screen::click(button("cmdResetDate"));
         QCOMPARE(cell(1, 2), QString());
     }
 
@@ -400,7 +401,7 @@ private slots:
         start();
         addManual("Pipe", "2.00", "3");
         m_program->state().resumedPartial = true;
-        QTest::mouseClick(button("cmdExit"), Qt::LeftButton);
+        screen::click(button("cmdExit"));
         QVERIFY(!m_screen->isVisible());
         QVERIFY(m_program->screen(Target::MainMenu)->isVisible());
         QVERIFY(!m_program->state().resumedPartial);
@@ -413,7 +414,7 @@ private slots:
     {
         start();
         addManual("Pipe", "2.00", "3");
-        QTest::mouseClick(button("cmdInvoice_1"), Qt::LeftButton);
+        screen::click(button("cmdInvoice_1"));
         QVERIFY(!m_screen->isVisible());
         QCOMPARE(m_program->invoice().LineCount(), 1);
         QCOMPARE(text("txtInvoiceNo"), QString("20260001"));
@@ -439,7 +440,7 @@ private slots:
         QCOMPARE(text("txtReference"), QString("PO 9"));
         QCOMPARE(child<QDateEdit>("DTPicker1")->date(), QDate(2026, 2, 1));
         QCOMPARE(gridRows(1), (QList<QStringList>{{"2", "Pipe", "", "$2.00", "$4.00", "True"}}));
-        QTest::mouseClick(button("cmdInvoice_0"), Qt::LeftButton);
+        screen::click(button("cmdInvoice_0"));
         QVERIFY(m_prompts.shown.isEmpty());
         QVERIFY(button("cmdPrint")->isVisible());
     }
@@ -457,10 +458,7 @@ private slots:
 private:
     template <typename T> T *child(const QString &name) const
     {
-        T *found = m_screen->findChild<T *>(name);
-        if (!found)
-            qFatal("no child %s", qPrintable(name));
-        return found;
+        return screen::child<T>(m_screen, name);
     }
     QPushButton *button(const QString &name) const { return child<QPushButton>(name); }
     QLineEdit *box(const QString &name) const { return child<QLineEdit>(name); }
@@ -471,7 +469,7 @@ private:
 
     void start()
     {
-        QTest::mouseClick(button("cmdInvoice_0"), Qt::LeftButton);
+        screen::click(button("cmdInvoice_0"));
         QVERIFY(m_prompts.shown.isEmpty());
     }
 
@@ -483,7 +481,7 @@ private:
         QTest::keyClicks(box("txtManual_1"), price);
         QTest::keyClicks(box("txtManual_2"), units);
         child<QCheckBox>("ckManualTax")->setChecked(false);
-        QTest::mouseClick(button("cmdPost_2"), Qt::LeftButton);
+        screen::click(button("cmdPost_2"));
     }
 
     QString cell(int line, int column) const

@@ -1,6 +1,6 @@
 #include "invoice/invoicelines.h"
 
-#include "../catalog/catalogbytes.h"
+#include "catalogbytes.h"
 #include "catalog/catalog.h"
 #include "core/datafolder.h"
 #include "testfiles.h"
