@@ -13,6 +13,7 @@
 #include "dialer/telephone.h"
 #include "invoice/frmincomplete.h"
 #include "invoice/incompleteinvoices.h"
+#include "invoice/frminvoice.h"
 #include "menu/frmsplash.h"
 #include "menu/frmstartup.h"
 #include "printing/frmblanks.h"
@@ -152,6 +153,11 @@ void PelmorMasterModule::LoadBackgroundScreens()
     addScreenFactory(Target::InvoiceReport, [this]() -> Screen * {
         return new frmInvoiceReport(*m_settings, m_data, m_prompts, *this, *m_pageSource, m_clock);
     });
+
+    // The invoice reads its pick lists from the catalog, loaded by the screen above.
+    addScreen(new frmInvoice(m_invoice, m_state, *m_catalog, *m_settings, m_data, m_prompts, m_clock,
+                             *this),
+              Target::Invoice);
 
     // The customer screen reads the whole customer file when it opens, so it is made
     // when the main menu first asks for it.

@@ -15,6 +15,7 @@
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
+#include <QAction>
 #include <QApplication>
 #include <QBuffer>
 #include <QDir>
@@ -265,6 +266,7 @@ QList<DataFile> dataFiles(const QString &root)
         {"/SoldItems.txt", 90,
          soldItemRecord("Faucet", 45000, "20240001", 2) + soldItemRecord("Washer", 45300, "20240002", 9)},
         {"/CompletedInvoices/20240001.txt", 0, completedImage("20240001"), -1},
+        {"/PIInvoiceNo.txt", 0, "20260005\r\n", 1},
     };
     for (const QByteArray &account : Accounts) {
         for (int j = 0; j < 6; ++j)
@@ -579,7 +581,8 @@ class TestDamagedFiles : public QObject
                               Target::Incomplete, Target::MainMenu,
                               Target::SalesReport, Target::MainMenu,
                               Target::InvoiceReport, Target::MainMenu, Target::Reprint,
-                              Target::MainMenu, Target::CustomerMaintenance, Target::MainMenu}) {
+                              Target::MainMenu, Target::CustomerMaintenance, Target::MainMenu,
+                              Target::Invoice, Target::MainMenu}) {
             // The list of partial invoices hides itself while it has none.
             if (target == Target::Incomplete && program.IncompleteCount() == 0)
                 continue;
@@ -622,18 +625,16 @@ class TestDamagedFiles : public QObject
                         nav->click();
                 }
             }
-            // Each partial invoice is loaded once; with no invoice screen the list says so.
-            if (target == Target::Incomplete) {
-                auto *add = from->findChild<QAbstractButton *>(QStringLiteral("Command1_1"));
-                QVERIFY(add);
-                add->click();
-                QVERIFY(from->isVisible());
-            }
-            // The first proposal read is handed to the invoice, which returns to the menu.
-            if (target == Target::CustomerSelection)
-                chooseFirstProposal(from);
-            if (!from->isVisible())
-                from = program.screen(Target::MainMenu);
+                              Target::MainMenu, Target::CustomerSelection, Target::MainMenu,
+                              Target::Incomplete, Target::MainMenu,
+                              Target::SalesReport, Target::MainMenu,
+                              Target::InvoiceReport, Target::MainMenu, Target::Reprint,
+                              Target::MainMenu, Target::CustomerMaintenance, Target::MainMenu}) {
+            // The list of partial invoices hides itself while it has none.
+            if (target == Target::Incomplete && program.IncompleteCount() == 0)
+                continue;
+                              Target::MainMenu, Target::CustomerMaintenance, Target::MainMenu,
+                              Target::Invoice, Target::MainMenu}) {
             QCoreApplication::processEvents();
         }
         program.ExitApplication();

@@ -18,6 +18,7 @@
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QLockFile>
 #include <QMessageBox>
@@ -384,7 +385,11 @@ private slots:
         QTest::mouseClick(customers->findChild<QAbstractButton *>("cmdCustomer_1"), Qt::LeftButton);
         QCOMPARE(program.invoice().AcctNo, QString("N1"));
         QCOMPARE(program.invoice().Customer, QString(" Nia  Moss"));
-        QVERIFY(menu->isVisible());
+        Screen *invoice = program.screen(Navigator::Target::Invoice);
+        QVERIFY(invoice && invoice->isVisible());
+        QCOMPARE(invoice->findChild<QLabel *>("lblCustomer_6")->text(), QString(" Nia  Moss"));
+        QCOMPARE(invoice->findChild<QLabel *>("lblAcctNo")->text(), QString("N1"));
+        QVERIFY(!menu->isVisible());
         QVERIFY(!customers->isVisible());
         program.ExitApplication();
     }

@@ -1,0 +1,200 @@
+#include "catalog/catalog.h"
+#include "core/appstate.h"
+#include "core/clock.h"
+#include "core/datafolder.h"
+#include "core/prompts.h"
+#include "invoice/frminvoice.h"
+#include "invoice/invoicelines.h"
+#include "invoice/invoicenumbering.h"
+#include "setup/businesssettings.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+namespace {
+
+class QuietPrompts final : public Prompts
+{
+public:
+    void tell(const QString &, const QString &) override {}
+    bool ask(const QString &, const QString &) override { return true; }
+    bool askOkCancel(const QString &, const QString &) override { return true; }
+    std::optional<QString> input(const QString &, const QString &, const QString &) override
+    {
+        return std::nullopt;
+    }
+    void beep() override {}
+};
+
+class StayingNavigator final : public Navigator
+{
+public:
+    bool show(Target, Screen *) override { return true; }
+    bool hasScreen(Target) const override { return true; }
+    void ExitApplication() override {}
+    void OpenWebPage(const QString &) override {}
+    bool SettingsFilesPresent() const override { return true; }
+    int IncompleteCount() const override { return 0; }
+};
+
+// Full catalog files (255 of each kind), 20,000 completed images of earlier years and a
+// 30,000-record sales journal.
+struct FullData
+{
+    FullData()
+    {
+        QDir(dir.path()).mkdir(QStringLiteral("Backup"));
+        QDir(dir.path()).mkpath(QStringLiteral("CompletedInvoices"));
+        data = std::make_unique<DataFolder>(dir.path());
+        catalog = std::make_unique<Catalog>(*data);
+        for (int n = 0; n < catalog::MaxRecords; ++n) {
+            const int scrambled = (n * 97) % catalog::MaxRecords;
+            ServiceRecord service;
+            service.description = QStringLiteral("Service number %1").arg(scrambled);
+            service.charge = QStringLiteral("$%1.00").arg(scrambled + 10);
+            catalog->add(service);
+            SalesItemRecord item;
+            item.description = QStringLiteral("Sales item %1").arg(scrambled);
+            item.category = QStringLiteral("Category %1").arg(scrambled % 17);
+            item.price = Money::fromUnits(qint64(scrambled) * 2'5000);
+            item.discountPrice = Money::fromUnits(qint64(scrambled) * 2'0000);
+            item.discountQty = scrambled % 20;
+            catalog->add(item);
+            CustomItemRecord custom;
+            custom.description = QStringLiteral("Custom item %1").arg(scrambled);
+            custom.price = Money::fromUnits(qint64(scrambled) * 3'0000);
+            catalog->add(custom);
+        }
+        for (int row = 0; row < Catalog::LaborRows; ++row) {
+            catalog->setLaborHeading(row, QStringLiteral("Labor %1").arg(row));
+            catalog->setLaborRate(row, QStringLiteral("$%1.00").arg(35 + row));
+        }
+        catalog->SaveCatalog();
+        catalog->SaveLaborRates();
+        catalog->LoadAll();
+
+        for (int n = 1; n <= 20000; ++n) {
+            QFile image(dir.path() + QStringLiteral("/CompletedInvoices/%1.txt").arg(20240000 + n));
+            image.open(QIODevice::WriteOnly);
+            image.write("x");
+        }
+        QByteArray journal;
+        journal.reserve(30000 * 125);
+        for (int n = 1; n <= 30000; ++n) {
+            QByteArray record(125, '\0');
+            record.replace(0, 45, QByteArray("Customer").leftJustified(45, ' '));
+            record.replace(45, 20, QByteArray("A1").leftJustified(20, ' '));
+            record.replace(65, 20, QByteArray::number(20200000 + n).leftJustified(20, ' '));
+            journal += record;
+        }
+        QFile file(dir.path() + QStringLiteral("/InvoiceSalesJournal.txt"));
+        file.open(QIODevice::WriteOnly);
+        file.write(journal);
+    }
+
+    QTemporaryDir dir;
+    std::unique_ptr<DataFolder> data;
+    std::unique_ptr<Catalog> catalog;
+};
+
+FullData &fullData()
+{
+    static FullData full;
+    return full;
+}
+
+// Activation of the invoice screen for a new invoice. Floor: 10 ms.
+void invoiceActivation(benchmark::State &state)
+{
+    FullData &full = fullData();
+    ApplicationState appState;
+    BusinessSettings settings(*full.data, appState, [](const QByteArray &) { return std::nullopt; });
+    settings.LoadSettings();
+    QuietPrompts prompts;
+    FixedClock clock(QDateTime(QDate(2026, 3, 14), QTime(10, 0)));
+    StayingNavigator navigator;
+    InvoiceDocument document;
+    frmInvoice screen(document, appState, *full.catalog, settings, *full.data, prompts, clock, navigator);
+    screen.show();
+    for (auto _ : state)
+        screen.Form_Activate();
+}
+BENCHMARK(invoiceActivation)->Unit(benchmark::kMillisecond);
+
+// One category filter and one type-ahead step over 255 items. Floor: 1 ms.
+void categoryFilterAndTypeAhead(benchmark::State &state)
+{
+    FullData &full = fullData();
+    int n = 0;
+    for (auto _ : state) {
+        const invoicelines::PickTable table =
+            invoicelines::itemTable(*full.catalog, QStringLiteral("Category %1").arg(n++ % 17));
+        benchmark::DoNotOptimize(invoicelines::typeAhead(table.picks, QStringLiteral("sales item 2")));
+        benchmark::DoNotOptimize(
+            invoicelines::typeAhead(full.catalog->itemPicks(), QStringLiteral("Sales item 25")));
+    }
+}
+BENCHMARK(categoryFilterAndTypeAhead)->Unit(benchmark::kMicrosecond);
+
+// The start button's used-number check against the 30,000-record journal, a number
+// that is not there (the whole journal is read)...
+void usedNumberCheck(benchmark::State &state)
+{
+    FullData &full = fullData();
+    FixedClock clock(QDateTime(QDate(2026, 3, 14), QTime(10, 0)));
+    InvoiceNumbering numbering(*full.data, clock);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(numbering.checkNewNumber(QStringLiteral("20260001")));
+}
+BENCHMARK(usedNumberCheck)->Unit(benchmark::kMillisecond);
+
+// Its journal part alone.
+void usedNumberJournalScan(benchmark::State &state)
+{
+    FullData &full = fullData();
+    FixedClock clock(QDateTime(QDate(2026, 3, 14), QTime(10, 0)));
+    InvoiceNumbering numbering(*full.data, clock);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(numbering.inJournal(20260001));
+}
+BENCHMARK(usedNumberJournalScan)->Unit(benchmark::kMillisecond);
+
+// ...beside one sequential read of that journal. Floor: the check within 1.5 × this.
+void journalSequentialRead(benchmark::State &state)
+{
+    FullData &full = fullData();
+    const QString path = full.data->path(QStringLiteral("/InvoiceSalesJournal.txt"));
+    for (auto _ : state) {
+        QFile file(path);
+        file.open(QIODevice::ReadOnly);
+        qint64 total = 0;
+        while (true) {
+            const QByteArray block = file.read(125 * 4096);
+            if (block.isEmpty())
+                break;
+            total += block.size();
+        }
+        benchmark::DoNotOptimize(total);
+    }
+}
+BENCHMARK(journalSequentialRead)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
