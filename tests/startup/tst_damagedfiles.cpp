@@ -188,26 +188,12 @@ QByteArray field(const QString &value, int width)
 {
     return catalogbytes::text(value, width);
 }
-template <typename T> QByteArray littleEndian(T value)
-{
-    return catalogbytes::little(value);
-}
-QByteArray amount(qint64 units)
-{
-    return catalogbytes::money(units);
-}
 
-// What a posted invoice leaves: the journals the program copies to "/Backup" at the
-// end, the payment records and an invoice image.
+// What a posted invoice leaves beside the journals (listed with the records): the tax
+// and payment records and an invoice image.
 QList<DataFile> postedFiles()
 {
-    const QByteArray day = littleEndian(std::bit_cast<quint64>(46364.0));
     return {
-        {"/InvoiceSalesJournal.txt", 125,
-         field("Nia Moss", 45) + field("A100", 20) + field("20260001", 20) + day + amount(9998) +
-             amount(412) + amount(0) + amount(10410)},
-        {"/SoldItems.txt", 90,
-         field("Faucet", 60) + day + field("20260001", 20) + littleEndian<qint16>(2)},
         {"/TaxRecords.txt", 75,
          field("Sales Tax", 20) + field("12/8/2026", 15) + field("20260001", 30) +
              field("4.12", 10)},
