@@ -316,14 +316,20 @@ void frmInvoice::layoutSoldTo()
     ui.lblCustomer[10]->setVisible(usa);
 }
 
+namespace {
+constexpr int ShownHeadingLength = 40;
+}
+
 void frmInvoice::showTaxHeadings()
 {
     const settingsfiles::TaxSettings &taxes = m_settings.taxes();
-    ui.lblTax->setText(taxes.heading1);
+    // Only the start of a heading is shown: a damaged settings file could hold one line
+    // long enough to stretch the window past any screen.
+    ui.lblTax->setText(taxes.heading1.left(ShownHeadingLength));
     if (m_settings.invoiceSettings().applyGraduated)
         ui.lblTax2->setText(QStringLiteral("Tax Surcharge"));
     else if (taxes.apply2)
-        ui.lblTax2->setText(taxes.heading2);
+        ui.lblTax2->setText(taxes.heading2.left(ShownHeadingLength));
     else
         ui.lblTax2->setText(QStringLiteral("2nd Tax"));
 }

@@ -279,8 +279,9 @@ void frmReprint::Form_Activate()
 {
     m_pickerDate = m_clock.today().addDays(1);
     DTPicker1->setDate(m_pickerDate);
-    lblTaxHeading1->setText(m_settings.taxes().heading1);
-    lblTaxHeading2->setText(m_settings.taxes().heading2);
+    // Only the start: a damaged settings file must not stretch the window.
+    lblTaxHeading1->setText(m_settings.taxes().heading1.left(40));
+    lblTaxHeading2->setText(m_settings.taxes().heading2.left(40));
     const bool usa = m_settings.usaStyle();
     lblBillTo[5]->setVisible(usa);
     lblShipTo[5]->setVisible(usa);

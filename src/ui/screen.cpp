@@ -93,6 +93,15 @@ bool Screen::restoreGeometryFromSettings()
         settings.value(objectName() + QStringLiteral("/geometry")).toByteArray();
     if (geometry.isEmpty() || !restoreGeometry(geometry))
         return false;
+    // A size no screen holds (saved while a damaged file's text stretched the window)
+    // would be painted at every later start: keep the window within the screen.
+    if (const QScreen *where = screen()) {
+        const QSize room = where->availableGeometry().size();
+        if (width() > room.width() || height() > room.height()) {
+            resize(size().boundedTo(room));
+            return false;
+        }
+    }
     m_placed = true;
     return true;
 }

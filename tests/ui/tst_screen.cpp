@@ -81,6 +81,23 @@ private slots:
         QCOMPARE(second.geometry().size(), placed.size());
     }
 
+    // A window once stretched far past the screen opens within it next time.
+    void aSizeNoScreenHoldsIsNotRestored()
+    {
+        {
+            SampleScreen first;
+            first.navigateTo();
+            QVERIFY(QTest::qWaitForWindowExposed(&first));
+            first.resize(500000, 400);
+            first.closeByProgram();
+        }
+        SampleScreen next;
+        next.navigateTo();
+        QVERIFY(QTest::qWaitForWindowExposed(&next));
+        QVERIFY(next.width() <= next.screen()->availableGeometry().width());
+        QVERIFY(next.width() >= 420);
+    }
+
     void restoredPlaceIsSavedAgainUnshown()
     {
         {
