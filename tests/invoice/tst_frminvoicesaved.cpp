@@ -145,6 +145,10 @@ private slots:
         QCOMPARE(cell(1, 1), QString("Pipe"));
         QCOMPARE(cell(1, 2), QString("3/14/2026"));
         QVERIFY(!child<QGroupBox>("fraTemplates")->isVisible());
+        // The file keeps no carrier or ship date: what the screen shows is what prints.
+        QCOMPARE(combo("cboShipping")->currentText(), QString("None"));
+        QCOMPARE(m_program->invoice().carrier, QString("None"));
+        QCOMPARE(m_program->invoice().shipDate, QDate(2026, 3, 14));
 
         start();
         addManual("Valve", "5.00", "1");
