@@ -33,20 +33,4 @@ std::optional<QString> firstLine(const DataFolder &data, const QString &relative
     return lines.isEmpty() ? QString() : lines.first();
 }
 
-std::optional<QString> memo(const DataFolder &data)
-{
-    const std::optional<QByteArray> bytes = head(data, MemoFile);
-    if (!bytes)
-        return std::nullopt;
-    TextRecordReader reader(*bytes);
-    QString text;
-    while (!reader.atEnd()) {
-        const std::optional<QString> field = reader.field();
-        if (!field)
-            break;
-        text += *field + QStringLiteral("\r\n");
-    }
-    return text;
-}
-
 } // namespace invoicetexts
