@@ -882,7 +882,7 @@ void tst_frmStartup::f10OpensTheMenuBar()
 void tst_frmStartup::geometryIsKeptBetweenRuns()
 {
     m_menu->show();
-    m_menu->setGeometry(130, 140, 820, 610);
+    m_menu->setGeometry(10, 30, 760, 540);
     const QRect placed = m_menu->geometry();
     m_menu->closeByProgram();
 
