@@ -7,7 +7,9 @@
 #include "core/keyfilters.h"
 #include "core/prompts.h"
 #include "core/regional.h"
+#include "invoice/invoicefiles.h"
 #include "invoice/invoicetexts.h"
+#include "posting/invoicetotals.h"
 #include "setup/businesssettings.h"
 #include "ui/keyfilterglue.h"
 
@@ -31,28 +33,6 @@
 #include <QTableView>
 
 namespace {
-
-const QStringList TermsTexts = {
-    QStringLiteral("Payment due in Full upon Receipt"),
-    QStringLiteral("Payment due in Full within 10 Days"),
-    QStringLiteral("Payment due in Full within 15 Days"),
-    QStringLiteral("Payment due in Full within 30 Days"),
-    QStringLiteral("Discount 1% in 10 days, Net 15 days"),
-    QStringLiteral("Discount 2% in 10 days, Net 15 days"),
-    QStringLiteral("Discount 1% in 10 days, Net 20 days"),
-    QStringLiteral("Discount 2% in 10 days, Net 20 days"),
-    QStringLiteral("Discount 1% in 10 days, Net 30 days"),
-    QStringLiteral("Discount 2% in 10 days, Net 30 days"),
-    QStringLiteral(" A Discount has been Applied"),
-};
-
-const QStringList Carriers = {
-    QStringLiteral("UPS - Next Day Air"),   QStringLiteral("UPS - 2nd Day Air"),
-    QStringLiteral("UPS - Ground"),         QStringLiteral("USPS - Express"),
-    QStringLiteral("USPS - Priority Mail"), QStringLiteral("USPS - Parcel Post"),
-    QStringLiteral("FEDEX - Next Day Air"), QStringLiteral("FEDEX - 2nd Day Air"),
-    QStringLiteral("FEDEX - Ground"),       QStringLiteral("None"),
-};
 
 const QString NoNumberMessage = QStringLiteral("You have not entered an Invoice Number");
 
@@ -109,7 +89,7 @@ void frmInvoice::fillFixedLists()
     ui.cboPrepaid->addItems(
         {QStringLiteral("Check # "), QStringLiteral("Credit Card # "), QStringLiteral("Cash")});
     ui.cboPrepaid->setCurrentIndex(-1);
-    ui.cboShipping->addItems(Carriers);
+    ui.cboShipping->addItems(invoicefiles::carriers());
     ui.cboShipping->setCurrentIndex(-1);
 }
 
@@ -287,7 +267,7 @@ void frmInvoice::fillTerms()
 {
     const QSignalBlocker blocker(ui.cboTerms);
     ui.cboTerms->clear();
-    ui.cboTerms->addItems(TermsTexts);
+    ui.cboTerms->addItems(invoicetotals::TermsList());
     ui.cboTerms->setCurrentIndex(0);
     // The stored default becomes the text; it is never added as an entry.
     if (const std::optional<QString> terms = invoicetexts::firstLine(m_data, invoicetexts::TermsFile)) {
