@@ -15,6 +15,10 @@ class BusinessSettings;
 class Catalog;
 class Clock;
 class DataFolder;
+class IncompleteInvoices;
+class LeaveWatcher;
+class PageSource;
+class Printouts;
 class Prompts;
 class QComboBox;
 class QFocusEvent;
@@ -53,6 +57,11 @@ public:
     void cmdInvoice_Click(int index);
     void cmdPost_Click(int index);
     void cmdLabor_Click(int index);
+
+    // Where "&Print Invoice" prints, and the partial invoice list a posted resumed
+    // invoice leaves.
+    void setPrinting(PageSource &pages, Printouts &printouts, IncompleteInvoices *incomplete);
+    void cmdInvoiceContinue_Click();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -111,6 +120,29 @@ private:
     void updateLineStates();
     void showKeyResult(const InvoiceSession::KeyResult &result);
 
+    // frminvoiceprint.cpp: the print setup view, printing and posting.
+    void connectPrintSetup();
+    void showDiscountDefaults();
+    void storeDiscountDefaults();
+    void enterPrintSetup();
+    void showSubtotal();
+    void showGrandTotal();
+    void showDiscountChoice();
+    void termsChosen(int position);
+    void discountOptionChosen(int option);
+    void applyDiscountClicked(bool on);
+    void saveDefaultTerms();
+    void flatDiscountLeft();
+    void deductDiscount();
+    void chargeEntered(int which);
+    void chargeLeft(int which);
+    void resetCharge(int which);
+    void clearTotals();
+    void finalizeInvoice();
+    void prepaidFormChosen(int index);
+    void cancelPrepaid();
+    void printAndPost();
+
     InvoiceDocument &m_doc;
     ApplicationState &m_state;
     Catalog &m_catalog;
@@ -140,4 +172,8 @@ private:
     bool m_closing = false;
     int m_menuLine = 0;
     QDate m_serviceDate;
+    PageSource *m_pages = nullptr;
+    Printouts *m_printouts = nullptr;
+    IncompleteInvoices *m_incomplete = nullptr;
+    LeaveWatcher *m_printWatcher = nullptr;
 };

@@ -315,10 +315,18 @@ void InvoiceControls::setupUi(QWidget *form)
             summary->addWidget(*sum.box, row, 1);
             ++row;
         }
+        cmdResetCharge[0] = button(QStringLiteral("cmdResetCharge_0"), QStringLiteral("Reset Shipping Charge"));
+        cmdResetCharge[1] = button(QStringLiteral("cmdResetCharge_1"), QStringLiteral("Reset Additional Charge"));
+        summary->addWidget(cmdResetCharge[0], 3, 2);
+        summary->addWidget(cmdResetCharge[1], 4, 2);
         grid->addLayout(summary, 0, 0, 3, 1);
 
         lblPaper = label(QString(), nullptr, QStringLiteral("lblPaper"));
         grid->addWidget(lblPaper, 0, 1, 1, 2);
+        lblFeedHint = label(QStringLiteral("Feed the paper with the response slip at the top"), nullptr,
+                            QStringLiteral("lblFeedHint"));
+        lblFeedHint->hide();
+        grid->addWidget(lblFeedHint, 6, 0, 1, 3);
         cboTerms = combo(QStringLiteral("cboTerms"), QString(), true);
         grid->addWidget(label(QStringLiteral("Terms"), cboTerms), 1, 1);
         grid->addWidget(cboTerms, 1, 2);
@@ -364,6 +372,10 @@ void InvoiceControls::setupUi(QWidget *form)
         prepaid->addWidget(cboPrepaid, 1, 1);
         prepaid->addWidget(cmdPrepaid[0], 2, 0);
         prepaid->addWidget(cmdPrepaid[1], 2, 1);
+        lblPrepaidHint = label(QStringLiteral("Type the number after the payment form"), nullptr,
+                               QStringLiteral("lblPrepaidHint"));
+        lblPrepaidHint->hide();
+        prepaid->addWidget(lblPrepaidHint, 3, 0, 1, 2);
         grid->addWidget(fraPrePaid, 4, 1, 1, 2);
 
         auto *buttons = new QGridLayout;

@@ -155,9 +155,10 @@ void PelmorMasterModule::LoadBackgroundScreens()
     });
 
     // The invoice reads its pick lists from the catalog, loaded by the screen above.
-    addScreen(new frmInvoice(m_invoice, m_state, *m_catalog, *m_settings, m_data, m_prompts, m_clock,
-                             *this),
-              Target::Invoice);
+    auto *invoice = new frmInvoice(m_invoice, m_state, *m_catalog, *m_settings, m_data, m_prompts,
+                                   m_clock, *this);
+    invoice->setPrinting(*m_pageSource, *m_printouts, m_incomplete.get());
+    addScreen(invoice, Target::Invoice);
 
     // The customer screen reads the whole customer file when it opens, so it is made
     // when the main menu first asks for it.
