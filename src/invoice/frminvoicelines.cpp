@@ -382,7 +382,8 @@ void frmInvoice::LoadLaborCategories()
         m_labor[std::size_t(k)].rateText = rate;
         m_laborShown[k] = !name.isEmpty();
         if (m_laborShown[k]) {
-            ui.lblLaborHeading[k]->setText(name + QStringLiteral(" at ") + rate +
+            // A damaged file may hold a name of any length; the label shows its start.
+            ui.lblLaborHeading[k]->setText(name.left(60) + QStringLiteral(" at ") + rate.left(20) +
                                            QStringLiteral(" per Hour"));
             sum += regional::parseMoney(rate).value_or(Money());
         }

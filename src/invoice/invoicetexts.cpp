@@ -10,7 +10,7 @@ namespace invoicetexts {
 
 namespace {
 
-constexpr qint64 ReadLimit = 64 * 1024;
+constexpr qint64 ReadLimit = 4 * 1024;
 
 std::optional<QByteArray> head(const DataFolder &data, const QString &relative)
 {

@@ -7,6 +7,7 @@
 #include "printing/printouts.h"
 #include "printing/printsettings.h"
 #include "recordingpage.h"
+#include "screenaccess.h"
 #include "scriptedprompts.h"
 #include "setup/businesssettings.h"
 #include "setup/settingsfiles.h"
@@ -49,10 +50,10 @@ private slots:
     void taxHeadingsReachThePrintout();
 
 private:
-    QLineEdit *count() { return m_screen->findChild<QLineEdit *>(QStringLiteral("txtInvoices")); }
+    QLineEdit *count() { return screen::child<QLineEdit>(m_screen.get(), QStringLiteral("txtInvoices")); }
     QPushButton *button(int index)
     {
-        return m_screen->findChild<QPushButton *>(QStringLiteral("Command1_%1").arg(index));
+        return screen::child<QPushButton>(m_screen.get(), QStringLiteral("Command1_%1").arg(index));
     }
 
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -97,8 +98,7 @@ void TestFrmBlanks::cleanup()
 void TestFrmBlanks::shouldHaveDefaultValue()
 {
     QCOMPARE(m_screen->windowTitle(), QStringLiteral("Print Blank Invoices"));
-    const auto *label = m_screen->findChild<QLabel *>(QStringLiteral("lblInvoices"));
-    QVERIFY(label);
+    const auto *label = screen::child<QLabel>(m_screen.get(), QStringLiteral("lblInvoices"));
     QCOMPARE(label->text(), QStringLiteral("Enter the Number of Invoices to Print"));
     QCOMPARE(label->buddy(), count());
     QCOMPARE(button(0)->text(), QStringLiteral("Print"));
@@ -119,7 +119,7 @@ void TestFrmBlanks::activationEmptiesAndFocusesTheCount()
 void TestFrmBlanks::printsOneJobPerFormThenWaitsForAKey()
 {
     QTest::keyClicks(count(), QStringLiteral("3"));
-    QTest::mouseClick(button(0), Qt::LeftButton);
+    screen::click(button(0));
     QCOMPARE(m_pages.asked(), 1);
     const RecordingPage &page = *m_pages.last();
     QCOMPARE(page.of(Kind::EndDocument).size(), 3);
@@ -162,7 +162,7 @@ void TestFrmBlanks::refusalsAreReportedAndDisablePrint()
         m_pages.answer = PageSource::Choice::Cancelled;
 
     QTest::keyClicks(count(), typed);
-    QTest::mouseClick(button(0), Qt::LeftButton);
+    screen::click(button(0));
     if (message.isEmpty()) {
         QCOMPARE(m_prompts.shown.size(), 0);
     } else {
@@ -181,7 +181,7 @@ void TestFrmBlanks::remittancePaperFromTheSetup()
     invoice.remittanceSlip = true;
     m_settings->setInvoiceSettings(invoice);
     QTest::keyClicks(count(), QStringLiteral("1"));
-    QTest::mouseClick(button(0), Qt::LeftButton);
+    screen::click(button(0));
     const QStringList texts = m_pages.last()->texts();
     QVERIFY(texts.contains(QStringLiteral("Detach Here and Return Top Section")));
     QVERIFY(texts.contains(QStringLiteral("Amount Enclosed              _______________")));
@@ -189,7 +189,7 @@ void TestFrmBlanks::remittancePaperFromTheSetup()
 
 void TestFrmBlanks::returnToMenu()
 {
-    QTest::mouseClick(button(1), Qt::LeftButton);
+    screen::click(button(1));
     QCOMPARE(m_navigator.shown, QList<Navigator::Target>{Navigator::Target::MainMenu});
     QVERIFY(!m_screen->isVisible());
 }
