@@ -80,6 +80,7 @@ frmInvoice::frmInvoice(InvoiceDocument &document, ApplicationState &state, Catal
     connectHeader();
     connectLines();
     connectPrintSetup();
+    connectSaved();
 
     hidePanels();
     ui.fraShipping->hide();
@@ -89,7 +90,6 @@ frmInvoice::frmInvoice(InvoiceDocument &document, ApplicationState &state, Catal
     ui.fraPrePaid->hide();
     ui.cmdPrint->hide();
     ui.UpDown1->setEnabled(false);
-    ui.cmdTemplate[2]->setEnabled(false);
     resize(1180, 760);
     restoreGeometryFromSettings();
 }
@@ -112,15 +112,6 @@ void frmInvoice::fillFixedLists()
     ui.cboPrepaid->setCurrentIndex(-1);
     ui.cboShipping->addItems(Carriers);
     ui.cboShipping->setCurrentIndex(-1);
-}
-
-void frmInvoice::LoadMemo()
-{
-    const std::optional<QString> memo = invoicetexts::memo(m_data);
-    ui.txtMemo->setPlainText(memo.value_or(QString()));
-    ui.lblMemo->setVisible(memo.has_value());
-    ui.ckAddMemo->setEnabled(memo.has_value());
-    ui.ckAddMemo->setChecked(memo.has_value());
 }
 
 void frmInvoice::connectHeader()
@@ -238,6 +229,8 @@ void frmInvoice::Form_Activate()
     m_filePresent[1] = m_data.FileIsPresent(Catalog::SalesItemsFile);
     m_filePresent[2] = m_data.FileIsPresent(Catalog::CustomItemsFile);
 
+    abandonKeptInvoice();
+
     // 2. The mode.
     const bool recalled = m_state.resumedPartial;
     if (!recalled) {
@@ -251,8 +244,7 @@ void frmInvoice::Form_Activate()
         ui.DTShip->setDate(m_clock.today());
         m_doc.shipDate = m_clock.today();
         ClearInvoice();
-        ui.fraTemplates->setVisible(m_data.AnyFileMatching(invoicetexts::TemplatesFolder,
-                                                           QStringLiteral("*.txt")));
+        refreshTemplates();
     } else {
         ui.cmdInvoice[0]->setText(QStringLiteral("Add To......."));
         ui.cmdInvoice[0]->setToolTip(QStringLiteral("Continues the Creation of this Invoice"));
@@ -351,16 +343,22 @@ void frmInvoice::showDocument()
     ui.txtShipto[6]->setText(m_doc.attention);
     ui.txtReference->setText(m_doc.reference);
     ui.DTPicker1->setDate(m_doc.CreationDate.isValid() ? m_doc.CreationDate : m_clock.today());
-    if (m_doc.shipDate.isValid())
-        ui.DTShip->setDate(m_doc.shipDate);
+    // A partial invoice keeps no ship date, carrier or options: the boxes keep theirs
+    // (the memo box ticked while a memo is loaded), and the document takes them, so
+    // what prints and posts is what the screen shows.
+    if (!m_doc.shipDate.isValid())
+        m_doc.shipDate = m_clock.today();
+    ui.DTShip->setDate(m_doc.shipDate);
+    if (m_doc.carrier.isEmpty())
+        m_doc.carrier = ui.cboShipping->currentText();
     ui.cboShipping->setEditText(m_doc.carrier);
-    ui.ckAddMemo->setChecked(m_doc.options.addMemo);
-    ui.ckExempt->setChecked(m_doc.options.exempt);
-    ui.ckApplyVolumeDiscount->setChecked(m_doc.options.volumePricing);
-    ui.ckPackingList->setChecked(m_doc.options.packingList);
-    ui.ckPrepaid->setChecked(m_doc.options.prepaid);
-    ui.ckShipto->setChecked(m_doc.options.printShipTo);
-    ui.ckFrom->setChecked(m_doc.options.printFrom);
+    m_doc.options.addMemo = ui.ckAddMemo->isChecked();
+    m_doc.options.exempt = ui.ckExempt->isChecked();
+    m_doc.options.volumePricing = ui.ckApplyVolumeDiscount->isChecked();
+    m_doc.options.packingList = ui.ckPackingList->isChecked();
+    m_doc.options.prepaid = ui.ckPrepaid->isChecked();
+    m_doc.options.printShipTo = ui.ckShipto->isChecked();
+    m_doc.options.printFrom = ui.ckFrom->isChecked();
     m_filling = false;
     m_doc.serviceDate = ui.DTPicker1->date();
     m_serviceDate = ui.DTPicker1->date();
@@ -545,8 +543,13 @@ void frmInvoice::serviceDateChosen(const QDate &date)
 
 void frmInvoice::returnToMenu(bool keepInvoice)
 {
+    const bool newInvoice = !m_state.resumedPartial;
     m_state.resumedPartial = false;
+    if (keepInvoice && newInvoice)
+        m_keptNumber = ui.txtInvoiceNo->text();
     if (!keepInvoice) {
+        if (newInvoice)
+            abandonNewInvoice();
         ClearInvoice();
         ui.txtInvoiceNo->clear();
     }

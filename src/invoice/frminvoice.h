@@ -13,12 +13,12 @@
 
 class BusinessSettings;
 class Catalog;
+class IncompleteInvoices;
+class Printouts;
 class Clock;
 class DataFolder;
-class IncompleteInvoices;
 class LeaveWatcher;
 class PageSource;
-class Printouts;
 class Prompts;
 class QComboBox;
 class QFocusEvent;
@@ -58,10 +58,19 @@ public:
     void cmdPost_Click(int index);
     void cmdLabor_Click(int index);
 
-    // Where "&Print Invoice" prints, and the partial invoice list a posted resumed
-    // invoice leaves.
-    void setPrinting(PageSource &pages, Printouts &printouts, IncompleteInvoices *incomplete);
+    // Where "&Print Invoice" asks for a printer.
+    void setPrinting(PageSource &pages);
     void cmdInvoiceContinue_Click();
+    // Saving for later reloads this list and prints its draft through these printouts.
+    void setPartialInvoices(IncompleteInvoices &list, Printouts &printouts);
+    void cmdSave_Click();
+    void cmdTemplate_Click(int index);
+    void cmdNarrative_Click(int index);
+    void cmdInvoiceMemo_Click(int index);
+    // A new invoice given up (also a print declined in posting): its narrative goes
+    // unless a partial invoice or an image has its number.
+    void abandonNewInvoice();
+    void programEnding() override;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -89,6 +98,18 @@ private:
     void invoiceNumberLeft();
     bool operatorLeft(QObject *box, QFocusEvent *event) const;
     void closeEvent(QCloseEvent *event) override;
+
+    // frminvoicesaved.cpp: saving for later, templates, narrative, memo, carrier.
+    void connectSaved();
+    void refreshTemplates();
+    void loadTemplate();
+    void saveTemplate();
+    void deleteTemplate();
+    void openNarrative();
+    void reloadNarrativeTemplate();
+    void openMemo();
+    void abandonKeptInvoice();
+    void saveDefaultCarrier();
 
     // frminvoicelines.cpp: line panels, labor, grid.
     void connectLines();
@@ -173,7 +194,11 @@ private:
     int m_menuLine = 0;
     QDate m_serviceDate;
     PageSource *m_pages = nullptr;
-    Printouts *m_printouts = nullptr;
-    IncompleteInvoices *m_incomplete = nullptr;
     LeaveWatcher *m_printWatcher = nullptr;
+
+    IncompleteInvoices *m_partials = nullptr;
+    Printouts *m_printouts = nullptr;
+    // The number of a new invoice left on the screen by "&Menu": the next activation
+    // replaces it, so it is abandoned then.
+    QString m_keptNumber;
 };

@@ -535,10 +535,15 @@ void InvoiceControls::setupUi(QWidget *form)
         static const char *const captions[5] = {"Load", "Delete", "Save as Template",
                                                 "Show Template Instructions",
                                                 "Show Creation Instructions"};
-        for (int i = 0; i < 5; ++i) {
+        for (int i = 0; i < 5; ++i)
             cmdTemplate[i] = button(indexed("cmdTemplate", i), QLatin1String(captions[i]));
-            grid->addWidget(cmdTemplate[i], 1 + i / 3, i % 3);
-        }
+        grid->addWidget(cmdTemplate[0], 1, 0);
+        grid->addWidget(cmdTemplate[1], 1, 1);
+        grid->addWidget(cmdTemplate[3], 2, 0);
+        grid->addWidget(cmdTemplate[4], 2, 1);
+        // The panel is hidden while there are no templates, so the first one could
+        // never be saved from it: saving sits with the grid it saves.
+        gridButtons->insertWidget(2, cmdTemplate[2]);
     }
     fraNarrative = frame(QStringLiteral("fraNarrative"), QStringLiteral("Add a Narrative to the Invoice"));
     {

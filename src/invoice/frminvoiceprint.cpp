@@ -73,11 +73,9 @@ struct BusyPointer
 
 } // namespace
 
-void frmInvoice::setPrinting(PageSource &pages, Printouts &printouts, IncompleteInvoices *incomplete)
+void frmInvoice::setPrinting(PageSource &pages)
 {
     m_pages = &pages;
-    m_printouts = &printouts;
-    m_incomplete = incomplete;
 }
 
 void frmInvoice::connectPrintSetup()
@@ -396,8 +394,8 @@ void frmInvoice::printAndPost()
     posting::PostingRequest request;
     request.taxHeading1 = m_settings.taxes().heading1;
     request.taxHeading2 = m_settings.taxes().heading2;
-    if (m_state.resumedPartial && m_incomplete && !m_incomplete->resumedFile().isEmpty())
-        request.resumedPartialFile = partialinvoice::Folder + u'/' + m_incomplete->resumedFile();
+    if (m_state.resumedPartial && m_partials && !m_partials->resumedFile().isEmpty())
+        request.resumedPartialFile = partialinvoice::Folder + u'/' + m_partials->resumedFile();
     request.advanceInvoiceNumber = [this] { AdvanceInvoiceNumber(); };
     posting::InvoicePoster poster(m_data, m_catalog, m_clock);
     // Whatever would stop posting is found before the paper is used.
@@ -448,7 +446,7 @@ void frmInvoice::printAndPost()
         }
         ClearInvoice();
         if (!request.resumedPartialFile.isEmpty())
-            m_incomplete->PostedResumed();
+            m_partials->PostedResumed();
         m_state.resumedPartial = false;
     }
 

@@ -157,7 +157,8 @@ void PelmorMasterModule::LoadBackgroundScreens()
     // The invoice reads its pick lists from the catalog, loaded by the screen above.
     auto *invoice = new frmInvoice(m_invoice, m_state, *m_catalog, *m_settings, m_data, m_prompts,
                                    m_clock, *this);
-    invoice->setPrinting(*m_pageSource, *m_printouts, m_incomplete.get());
+    invoice->setPartialInvoices(*m_incomplete, *m_printouts);
+    invoice->setPrinting(*m_pageSource);
     addScreen(invoice, Target::Invoice);
 
     // The customer screen reads the whole customer file when it opens, so it is made

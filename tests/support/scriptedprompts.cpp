@@ -38,6 +38,13 @@ bool ScriptedPrompts::askOkCancel(const QString &text, const QString &title)
     return answer(QStringLiteral("okcancel"), text);
 }
 
+bool ScriptedPrompts::askOkCancelWarning(const QString &text, const QString &title)
+{
+    shown.append({QStringLiteral("okcancel"), text,
+                  title.isEmpty() ? DefaultMessageTitle : title, false, true});
+    return answer(QStringLiteral("okcancel"), text);
+}
+
 std::optional<QString> ScriptedPrompts::input(const QString &prompt, const QString &title,
                                               const QString &)
 {

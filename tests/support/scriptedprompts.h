@@ -19,12 +19,15 @@ public:
         QString title;
         // A question with No as its default button.
         bool defaultNo = false;
+        // An OK/Cancel question shown with the exclamation icon.
+        bool warning = false;
     };
 
     void tell(const QString &text, const QString &title = {}) override;
     bool ask(const QString &text, const QString &title = {}) override;
     bool askToDestroy(const QString &text, const QString &title = {}) override;
     bool askOkCancel(const QString &text, const QString &title = {}) override;
+    bool askOkCancelWarning(const QString &text, const QString &title = {}) override;
     std::optional<QString> input(const QString &prompt, const QString &title = {},
                                  const QString &defaultText = {}) override;
     void beep() override { ++beeps; }
