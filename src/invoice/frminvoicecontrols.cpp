@@ -310,6 +310,8 @@ void InvoiceControls::setupUi(QWidget *form)
             // Only shipping and the additional charge are typed; the rest are results.
             *sum.box = box(name, QString(), name != QLatin1String("txtShip") && name != QLatin1String("txtMisc"));
             (*sum.box)->setAlignment(Qt::AlignRight);
+            // Wide enough for a grand total in the millions.
+            (*sum.box)->setMinimumWidth((*sum.box)->fontMetrics().horizontalAdvance(QStringLiteral("($0,000,000.00)")) + 12);
             *sum.caption = label(QLatin1String(sum.text), *sum.box, QLatin1String(sum.labelName));
             summary->addWidget(*sum.caption, row, 0);
             summary->addWidget(*sum.box, row, 1);
