@@ -270,6 +270,63 @@ private slots:
         QVERIFY(m_prompts.shown.isEmpty());
     }
 
+    void prepaidPanelCancel_data()
+    {
+        QTest::addColumn<bool>("yes");
+        QTest::newRow("cancelled") << true;
+        QTest::newRow("kept") << false;
+    }
+
+    void prepaidPanelCancel()
+    {
+        QFETCH(bool, yes);
+        child<QCheckBox>("ckPrepaid")->setChecked(true);
+        start();
+        addManual("Pipe", "20.00", "1", false);
+        enterPrintSetup();
+        finalize();
+        QVERIFY(child<QGroupBox>("fraPrePaid")->isVisible());
+        QCOMPARE(text("txtPrepaid"), QString("$20.00"));
+        QCOMPARE(m_screen->focusWidget(), combo("cboPrepaid"));
+        // A check number is typed after the form.
+        combo("cboPrepaid")->showPopup();
+        QAbstractItemView *forms = combo("cboPrepaid")->view();
+        QTest::mouseClick(forms->viewport(), Qt::LeftButton, {},
+                          forms->visualRect(forms->model()->index(0, 0)).center());
+        QTRY_VERIFY(!forms->isVisible());
+        QVERIFY(label("lblPrepaidHint")->isVisible());
+        QTest::keyClicks(combo("cboPrepaid")->lineEdit(), "1042");
+        QCOMPARE(m_program->invoice().prepaidForm, QString("Check # 1042"));
+
+        m_prompts.answerNext(yes);
+        screen::click(button("cmdPrepaid_1"));
+        QCOMPARE(m_prompts.shown.size(), 1);
+        QCOMPARE(m_prompts.shown.at(0).text, QString("Click YES to Cancel Prepaid Posting"));
+        QCOMPARE(m_prompts.shown.at(0).title, QString("Cancel PrePaid"));
+        QVERIFY(!child<QGroupBox>("fraPrePaid")->isVisible());
+        QCOMPARE(child<QCheckBox>("ckPrepaid")->isChecked(), !yes);
+    }
+
+    void prepaidInvoicePostsItsPayment()
+    {
+        child<QCheckBox>("ckPrepaid")->setChecked(true);
+        start();
+        addManual("Pipe", "20.00", "1", false);
+        enterPrintSetup();
+        finalize();
+        combo("cboPrepaid")->setCurrentIndex(2);
+        m_prompts.answerNext(true);
+        screen::click(button("cmdPrepaid_0"));
+        QCOMPARE(m_prompts.shown.size(), 1);
+        QCOMPARE(testfiles::readBytes(m_data->path(customers::ReceivableFile("N1"))),
+                 postedbytes::ledger("N1", "N1", Today, "Previous Balance", "$0.00") +
+                     postedbytes::ledger("N1", "N1", Today, "20260001", "$20.00") +
+                     postedbytes::ledger("N1", "N1", Today, "Payment Received", "$20.00"));
+        QCOMPARE(testfiles::readBytes(m_dir->path() + "/CAPaymentRecords.txt"),
+                 postedbytes::payment("Nia Moss", "N1", Today, "Cash", "$20.00"));
+        QVERIFY(!child<QCheckBox>("ckPrepaid")->isChecked());
+    }
+
     void paperCaptionFollowsTheSetup_data()
     {
         QTest::addColumn<QString>("settings");
