@@ -178,9 +178,9 @@ void frmIncomplete::Command1_Click(int index)
         return;
     }
     case 2:
-        if (!m_prompts.ask(QStringLiteral("This will Purge ALL Incomplete Invoices"),
+        if (!m_prompts.askToDestroy(QStringLiteral("This will Purge ALL Incomplete Invoices"),
                            QStringLiteral("Purge Incomplete Invoices")) ||
-            !m_prompts.ask(SureText, SureTitle))
+            !m_prompts.askToDestroy(SureText, SureTitle))
             return;
         m_list.purgeAll();
         m_navigator.show(Navigator::Target::MainMenu, this);
@@ -189,10 +189,10 @@ void frmIncomplete::Command1_Click(int index)
         Command1[3]->setEnabled(false);
         if (row < 0)
             return;
-        if (!m_prompts.ask(QStringLiteral("This will Purge Incomplete Invoice# ") +
+        if (!m_prompts.askToDestroy(QStringLiteral("This will Purge Incomplete Invoice# ") +
                                m_list.rows()[row].number,
                            QStringLiteral("Purge Incomplete Invoice")) ||
-            !m_prompts.ask(SureText, SureTitle))
+            !m_prompts.askToDestroy(SureText, SureTitle))
             return;
         m_list.purge(row);
         m_navigator.show(Navigator::Target::MainMenu, this);

@@ -529,7 +529,7 @@ void frmInvoice::deleteItem()
     const QString description = m_session.line(n)[InvoiceLine::Description];
     if (description.isEmpty())
         return;
-    if (!m_prompts.ask(QStringLiteral("Delete item ") + description + QStringLiteral(" from Invoice?"),
+    if (!m_prompts.askToDestroy(QStringLiteral("Delete item ") + description + QStringLiteral(" from Invoice?"),
                        QStringLiteral("Item Deletion")))
         return;
     m_session.deleteLine(n);

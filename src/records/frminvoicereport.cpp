@@ -241,12 +241,12 @@ void frmInvoiceReport::DeleteRange()
     if (!m_data.FileIsPresent(posting::SalesJournalFile))
         return;
     const records::DateRange range = m_pickers->range();
-    if (!m_prompts.ask(QStringLiteral("This will delete all Sales Records \r\nfrom ") +
+    if (!m_prompts.askToDestroy(QStringLiteral("This will delete all Sales Records \r\nfrom ") +
                            regional::shortDate(range.start) + QStringLiteral("to ") +
                            regional::shortDate(range.end),
                        QStringLiteral("Delete Sales Records")))
         return;
-    if (!m_prompts.ask(QStringLiteral("Are you Sure?"), QStringLiteral("Delete Verification")))
+    if (!m_prompts.askToDestroy(QStringLiteral("Are you Sure?"), QStringLiteral("Delete Verification")))
         return;
     if (!records::deleteJournalRange(m_data, range)) {
         m_prompts.tell(QStringLiteral("The Sales Records could not be Deleted.\r\nNo Record was changed."),
@@ -258,7 +258,7 @@ void frmInvoiceReport::DeleteRange()
 
 void frmInvoiceReport::DeleteAll()
 {
-    if (!m_prompts.ask(QStringLiteral("This will delete all Sales Records "),
+    if (!m_prompts.askToDestroy(QStringLiteral("This will delete all Sales Records "),
                        QStringLiteral("Delete ALL Sales Records")))
         return;
     records::deleteJournal(m_data);

@@ -427,7 +427,7 @@ void frmReprint::cmdReport_Click()
 void frmReprint::cmdKill_Click()
 {
     const QDate day = DTPicker1->date();
-    if (!m_prompts.ask(QStringLiteral("This will Delete All Invoices before ") + regional::shortDate(day),
+    if (!m_prompts.askToDestroy(QStringLiteral("This will Delete All Invoices before ") + regional::shortDate(day),
                        QStringLiteral("Delete Invoice Records")))
         return;
     m_invoices.deleteBefore(m_list, day);

@@ -309,12 +309,12 @@ void frmSalesReport::PrintReport()
 void frmSalesReport::mnuDelete_Click()
 {
     const records::DateRange range = m_pickers->range();
-    if (!m_prompts.ask(QStringLiteral("This will delete ALL Sales Item Records dated\r\n") +
+    if (!m_prompts.askToDestroy(QStringLiteral("This will delete ALL Sales Item Records dated\r\n") +
                            regional::shortDate(range.start) + QStringLiteral(" through ") +
                            regional::shortDate(range.end) + QStringLiteral("\r\nClick Yes to Delete"),
                        QStringLiteral("Delete Sales Records")))
         return;
-    if (!m_prompts.ask(QStringLiteral("Are you Sure?"), QStringLiteral("Delete Verification")))
+    if (!m_prompts.askToDestroy(QStringLiteral("Are you Sure?"), QStringLiteral("Delete Verification")))
         return;
     const records::DeleteOutcome outcome = records::deleteSoldItems(m_data, range);
     if (!outcome.done) {

@@ -1,6 +1,6 @@
 #include "posting/invoiceposting.h"
 
-#include "../catalog/catalogbytes.h"
+#include "catalogbytes.h"
 #include "catalog/catalog.h"
 #include "core/clock.h"
 #include "core/datafolder.h"

@@ -192,6 +192,8 @@ private slots:
     {
         open();
         click("cmdIncome_2");
+        m_prompts.answerNext(true);
+        m_prompts.answerNext(true);
         click("cmdSales_2");
         QCOMPARE(m_prompts.shown.size(), 2);
         QCOMPARE(m_prompts.shown.at(0).text,
@@ -210,6 +212,7 @@ private slots:
     {
         QVERIFY(testfiles::writeBytes(root() + "/Backup/InvoiceSalesJournal.txt", "old"));
         open();
+        m_prompts.answerNext(true);
         click("cmdSales_4");
         QCOMPARE(m_prompts.shown.size(), 1);
         QCOMPARE(m_prompts.shown.at(0).text, QStringLiteral("This will delete all Sales Records "));

@@ -241,6 +241,7 @@ private slots:
         writeImage("2", "B", "3/5/2024");
         writeImage("3", "C", "3/6/2024");
         open();
+        m_prompts.answerNext(true);
         click("cmdKill");
         QCOMPARE(m_prompts.shown.size(), 1);
         QCOMPARE(m_prompts.shown.at(0).text, QStringLiteral("This will Delete All Invoices before 3/6/2024"));

@@ -224,6 +224,8 @@ private slots:
         QVERIFY(testfiles::writeBytes(root() + "/Backup/SoldItems.txt", "old"));
         build();
         click("cmdIncome_3");
+        m_prompts.answerNext(true);
+        m_prompts.answerNext(true);
         m_screen->mnuDelete_Click();
         QCOMPARE(m_prompts.shown.size(), 2);
         QCOMPARE(m_prompts.shown.at(0).text,
@@ -253,6 +255,8 @@ private slots:
         build();
         tick("Bolt");
         click("cmdIncome_0");
+        m_prompts.answerNext(true);
+        m_prompts.answerNext(true);
         m_screen->mnuDelete_Click();
         QCOMPARE(posting::SoldItemRecord::decodeAll(testfiles::readBytes(root() + "/SoldItems.txt")).size(), 2);
         QCOMPARE(child<QDateEdit>("DTPicker1_0")->date(), QDate(2024, 12, 16));
