@@ -59,6 +59,7 @@ frmInvoice::frmInvoice(InvoiceDocument &document, ApplicationState &state, Catal
     LoadMemo();
     connectHeader();
     connectLines();
+    connectPrintSetup();
     connectSaved();
 
     hidePanels();
@@ -106,7 +107,7 @@ void frmInvoice::connectHeader()
     connect(ui.cmdShipToAddress[0], &QPushButton::clicked, this, &frmInvoice::shipToSameAsSoldTo);
     connect(ui.cmdShipToAddress[1], &QPushButton::clicked, this, &frmInvoice::clearShipTo);
     connect(ui.cmdResetDate, &QPushButton::clicked, this, &frmInvoice::resetDate);
-    connect(ui.cmdPrint, &QPushButton::clicked, this, &frmInvoice::mnuPrint_Click);
+    connect(ui.cmdPrint, &QPushButton::clicked, this, &frmInvoice::enterPrintSetup);
     connect(ui.cmdShipping[0], &QPushButton::clicked, this,
             [this] { ui.fraShipping->setVisible(!ui.fraShipping->isVisible()); });
     connect(ui.cmdShipping[1], &QPushButton::clicked, ui.fraShipping, &QWidget::hide);
@@ -538,6 +539,7 @@ void frmInvoice::returnToMenu(bool keepInvoice)
         ClearInvoice();
         ui.txtInvoiceNo->clear();
     }
+    storeDiscountDefaults();
     m_settings.SaveSettings();
     m_closing = true;
     m_navigator.show(Navigator::Target::MainMenu, this);
@@ -577,8 +579,10 @@ void frmInvoice::invoiceNumberLeft()
 
 void frmInvoice::closeEvent(QCloseEvent *event)
 {
-    if (isVisible())
+    if (isVisible()) {
+        storeDiscountDefaults();
         m_settings.SaveSettings();
+    }
     m_closing = true;
     Screen::closeEvent(event);
     m_closing = false;

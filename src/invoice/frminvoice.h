@@ -17,6 +17,8 @@ class IncompleteInvoices;
 class Printouts;
 class Clock;
 class DataFolder;
+class LeaveWatcher;
+class PageSource;
 class Prompts;
 class QComboBox;
 class QFocusEvent;
@@ -56,6 +58,9 @@ public:
     void cmdPost_Click(int index);
     void cmdLabor_Click(int index);
 
+    // Where "&Print Invoice" asks for a printer.
+    void setPrinting(PageSource &pages);
+    void cmdInvoiceContinue_Click();
     // Saving for later reloads this list and prints its draft through these printouts.
     void setPartialInvoices(IncompleteInvoices &list, Printouts &printouts);
     void cmdSave_Click();
@@ -136,6 +141,29 @@ private:
     void updateLineStates();
     void showKeyResult(const InvoiceSession::KeyResult &result);
 
+    // frminvoiceprint.cpp: the print setup view, printing and posting.
+    void connectPrintSetup();
+    void showDiscountDefaults();
+    void storeDiscountDefaults();
+    void enterPrintSetup();
+    void showSubtotal();
+    void showGrandTotal();
+    void showDiscountChoice();
+    void termsChosen(int position);
+    void discountOptionChosen(int option);
+    void applyDiscountClicked(bool on);
+    void saveDefaultTerms();
+    void flatDiscountLeft();
+    void deductDiscount();
+    void chargeEntered(int which);
+    void chargeLeft(int which);
+    void resetCharge(int which);
+    void clearTotals();
+    void finalizeInvoice();
+    void prepaidFormChosen(int index);
+    void cancelPrepaid();
+    void printAndPost();
+
     InvoiceDocument &m_doc;
     ApplicationState &m_state;
     Catalog &m_catalog;
@@ -165,6 +193,8 @@ private:
     bool m_closing = false;
     int m_menuLine = 0;
     QDate m_serviceDate;
+    PageSource *m_pages = nullptr;
+    LeaveWatcher *m_printWatcher = nullptr;
 
     IncompleteInvoices *m_partials = nullptr;
     Printouts *m_printouts = nullptr;

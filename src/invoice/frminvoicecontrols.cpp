@@ -310,15 +310,25 @@ void InvoiceControls::setupUi(QWidget *form)
             // Only shipping and the additional charge are typed; the rest are results.
             *sum.box = box(name, QString(), name != QLatin1String("txtShip") && name != QLatin1String("txtMisc"));
             (*sum.box)->setAlignment(Qt::AlignRight);
+            // Wide enough for a grand total in the millions.
+            (*sum.box)->setMinimumWidth((*sum.box)->fontMetrics().horizontalAdvance(QStringLiteral("($0,000,000.00)")) + 12);
             *sum.caption = label(QLatin1String(sum.text), *sum.box, QLatin1String(sum.labelName));
             summary->addWidget(*sum.caption, row, 0);
             summary->addWidget(*sum.box, row, 1);
             ++row;
         }
+        cmdResetCharge[0] = button(QStringLiteral("cmdResetCharge_0"), QStringLiteral("Reset Shipping Charge"));
+        cmdResetCharge[1] = button(QStringLiteral("cmdResetCharge_1"), QStringLiteral("Reset Additional Charge"));
+        summary->addWidget(cmdResetCharge[0], 3, 2);
+        summary->addWidget(cmdResetCharge[1], 4, 2);
         grid->addLayout(summary, 0, 0, 3, 1);
 
         lblPaper = label(QString(), nullptr, QStringLiteral("lblPaper"));
         grid->addWidget(lblPaper, 0, 1, 1, 2);
+        lblFeedHint = label(QStringLiteral("Feed the paper with the response slip at the top"), nullptr,
+                            QStringLiteral("lblFeedHint"));
+        lblFeedHint->hide();
+        grid->addWidget(lblFeedHint, 6, 0, 1, 3);
         cboTerms = combo(QStringLiteral("cboTerms"), QString(), true);
         grid->addWidget(label(QStringLiteral("Terms"), cboTerms), 1, 1);
         grid->addWidget(cboTerms, 1, 2);
@@ -364,6 +374,10 @@ void InvoiceControls::setupUi(QWidget *form)
         prepaid->addWidget(cboPrepaid, 1, 1);
         prepaid->addWidget(cmdPrepaid[0], 2, 0);
         prepaid->addWidget(cmdPrepaid[1], 2, 1);
+        lblPrepaidHint = label(QStringLiteral("Type the number after the payment form"), nullptr,
+                               QStringLiteral("lblPrepaidHint"));
+        lblPrepaidHint->hide();
+        prepaid->addWidget(lblPrepaidHint, 3, 0, 1, 2);
         grid->addWidget(fraPrePaid, 4, 1, 1, 2);
 
         auto *buttons = new QGridLayout;

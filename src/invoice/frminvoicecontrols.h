@@ -123,6 +123,8 @@ struct InvoiceControls
     QLabel *lblDiscount = nullptr;
     QLabel *lblGrandTotal = nullptr;
     QLabel *lblPaper = nullptr;
+    QLabel *lblFeedHint = nullptr;
+    QPushButton *cmdResetCharge[2] = {}; // "Reset Shipping Charge", "Reset Additional Charge"
     QComboBox *cboTerms = nullptr;
     QRadioButton *optDiscount[3] = {};
     QGroupBox *fraDiscount = nullptr;
@@ -136,6 +138,7 @@ struct InvoiceControls
     QLineEdit *txtPrepaid = nullptr;
     QComboBox *cboPrepaid = nullptr;
     QPushButton *cmdPrepaid[2] = {};
+    QLabel *lblPrepaidHint = nullptr;
     QPushButton *cmdInvoiceContinue = nullptr;
     QPushButton *cmdCancelPrint = nullptr;
     QPushButton *cmdReadyPrint[2] = {};

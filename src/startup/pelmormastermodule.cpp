@@ -158,6 +158,7 @@ void PelmorMasterModule::LoadBackgroundScreens()
     auto *invoice = new frmInvoice(m_invoice, m_state, *m_catalog, *m_settings, m_data, m_prompts,
                                    m_clock, *this);
     invoice->setPartialInvoices(*m_incomplete, *m_printouts);
+    invoice->setPrinting(*m_pageSource);
     addScreen(invoice, Target::Invoice);
 
     // The customer screen reads the whole customer file when it opens, so it is made
