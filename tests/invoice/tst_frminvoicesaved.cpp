@@ -161,6 +161,38 @@ private slots:
         QVERIFY(!m_program->state().resumedPartial);
     }
 
+    // Posting the recalled invoice removes its partial file and keeps the counter.
+    void aResumedInvoicePostsAndLeavesNoPartial()
+    {
+        launch();
+        start();
+        addManual("Pipe", "2.00", "3");
+        box("txtShipto_6")->setText("Front desk");
+        saveForLater(false);
+        Screen *menu = m_program->screen(Target::MainMenu);
+        QTest::mouseClick(screen::child<QRadioButton>(menu, "optMainMenuSub_1"), Qt::LeftButton);
+        screen::click(menu, "cmdGoto");
+        screen::click(m_program->screen(Target::Incomplete), "Command1_1");
+        m_prompts.clear();
+        QVERIFY(m_program->state().resumedPartial);
+
+        start();
+        screen::click(button("cmdPrint"));
+        screen::click(button("cmdInvoice_9"));
+        m_print.path = m_dir->filePath("invoice.pdf");
+        m_prompts.answerNext(true); // printed correctly
+        screen::click(button("cmdInvoiceContinue"));
+        QCOMPARE(m_prompts.shown.size(), 1);
+        QCOMPARE(m_prompts.shown.at(0).text, QString("Was the Invoice Printed Correctly"));
+
+        QVERIFY(!QFileInfo::exists(m_dir->path() + PartialFile));
+        QVERIFY(QFileInfo::exists(m_dir->path() + "/CompletedInvoices/20260001.txt"));
+        QCOMPARE(read("/PIInvoiceNo.txt"), QByteArray("20260002\r\n"));
+        QCOMPARE(m_program->IncompleteCount(), 0);
+        QVERIFY(!m_program->state().resumedPartial);
+        QVERIFY(menu->isVisible());
+    }
+
     void saveAsksTwiceAndPrintsTheDraft_data()
     {
         QTest::addColumn<bool>("save");
