@@ -1,8 +1,8 @@
 #include "core/datatree.h"
 
-#include "core/codepage.h"
 #include "core/datafolder.h"
 #include "core/names.h"
+#include "customers/customerfile.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,15 +11,6 @@
 #include <sys/stat.h>
 
 namespace {
-
-constexpr int CustomerRecordLength = 328;
-constexpr int AccountWidth = 20;
-
-// The blanks of a fixed-width field and the zeros of a record cut short.
-bool isPadding(char c)
-{
-    return c == ' ' || c == '\0';
-}
 
 bool isFolder(const QByteArray &native)
 {
@@ -113,35 +104,13 @@ std::optional<QString> CreateDataFolders(DataFolder &data, const QDate &today,
             return folder;
     }
 
-    const QString customers = QStringLiteral("/CustomerData.txt");
-    const qint64 count = data.RecordCount(customers, CustomerRecordLength);
-    if (count <= 0)
-        return std::nullopt;
-    QFile file(data.path(customers));
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
     const QByteArray nativeRoot = QFile::encodeName(data.root());
-    // One record at a time: the file may be far larger than any customer file should be.
-    char record[CustomerRecordLength];
-    for (qint64 n = 0; n < count; ++n) {
-        const qint64 got = file.read(record, CustomerRecordLength);
-        if (got <= 0)
-            break;
-        // Trimmed of padding at the ends only, as the customer file reads it, so a
-        // folder is made only for an account the customer screens know.
-        qsizetype begin = 0;
-        qsizetype end = std::min<qsizetype>(AccountWidth, got);
-        while (begin < end && isPadding(record[begin]))
-            ++begin;
-        while (end > begin && isPadding(record[end - 1]))
-            --end;
-        const QString account = codepage::decode(record + begin, end - begin);
-        // A blank, short or unsafe account gets no folder: it could name one
-        // outside "/AuxFiles".
-        // One customer's attachments are not worth the whole program.
+    customers::ForEachAccount(data, [&](const QString &account) {
+        // A blank or unsafe account gets no folder: it could name one outside
+        // "/AuxFiles". One customer's attachments are not worth the whole program.
         if (const auto failed = ensureAuxFolders(data, nativeRoot, account); failed && auxFailed)
             auxFailed->append(*failed);
-    }
+    });
     return std::nullopt;
 }
 

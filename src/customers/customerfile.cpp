@@ -189,6 +189,29 @@ bool MustRuleEmpties(const QString &text, const QString &placedPrompt)
            text == placedPrompt;
 }
 
+void ForEachAccount(const DataFolder &data, const std::function<void(const QString &)> &visit)
+{
+    const qint64 count = data.RecordCount(CustomerDataFile, L);
+    if (count <= 0)
+        return;
+    QFile file(data.path(CustomerDataFile));
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    char record[L];
+    for (qint64 n = 0; n < count; ++n) {
+        const qint64 got = file.read(record, L);
+        if (got <= 0)
+            break;
+        qsizetype begin = CustomerRecord::AccountOffset;
+        qsizetype end = std::min<qsizetype>(begin + CustomerRecord::AccountWidth, got);
+        while (begin < end && (record[begin] == ' ' || record[begin] == '\0'))
+            ++begin;
+        while (end > begin && (record[end - 1] == ' ' || record[end - 1] == '\0'))
+            --end;
+        visit(codepage::decode(record + begin, end - begin));
+    }
+}
+
 } // namespace customers
 
 using namespace customers;

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 class DataFolder;
@@ -34,6 +35,11 @@ QString ReceivableFile(const QString &account);
 // The file of auxiliary box j (0 to 5) of an account; empty when the account
 // cannot name a folder.
 QString AuxDataFile(const QString &account, int box);
+
+// Hands the account of each customer to `visit`, trimmed of padding at the ends as
+// the customer screens read it, one record at a time: the file may be far larger
+// than any customer file should be. A missing or unreadable file has no accounts.
+void ForEachAccount(const DataFolder &data, const std::function<void(const QString &)> &visit);
 
 // The sold-to block handed to the invoice being built.
 using InvoiceCustomer = SoldTo;
