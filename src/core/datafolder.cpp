@@ -2,6 +2,7 @@
 
 #include "core/fixedrecord.h"
 #include "core/linefile.h"
+#include "customers/customerfile.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -260,7 +261,7 @@ bool DataFolder::SafeReplace(const QString &relative, int recordLength,
 {
     if (recordLength <= 0)
         return false;
-    const QString temporary = QStringLiteral("/TemporaryFile.txt");
+    const QString &temporary = TemporaryFile;
     const QString target = path(relative);
     // A folder or a pipe in the file's place is left alone (reading a pipe would hang).
     if (QFileInfo::exists(target) && !stat(target).isFile)
@@ -326,7 +327,7 @@ void DataFolder::RemoveLeftoverTemporaries() const
         while (it.hasNext()) {
             it.next();
             const QString name = it.fileName();
-            if ((name.compare(QStringLiteral("CUSTOMER.TMP"), Qt::CaseInsensitive) == 0 ||
+            if ((name.compare(QStringView(customers::DeleteTemporaryFile).mid(1), Qt::CaseInsensitive) == 0 ||
                  saveFileTemporary.match(name).hasMatch()) &&
                 it.fileInfo().isFile() && !it.fileInfo().isSymLink())
                 QFile::remove(it.filePath());

@@ -21,6 +21,9 @@ public:
     DataFolder(const DataFolder &) = delete;
     DataFolder &operator=(const DataFolder &) = delete;
 
+    // Where SafeReplace writes the records it keeps before they replace the file.
+    static inline const QString TemporaryFile = QStringLiteral("/TemporaryFile.txt");
+
     // The folder, without a trailing separator.
     const QString &root() const { return m_root; }
     // The absolute path of a relative one, resolved as above.

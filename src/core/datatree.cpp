@@ -3,6 +3,8 @@
 #include "core/datafolder.h"
 #include "core/names.h"
 #include "customers/customerfile.h"
+#include "dialer/telephone.h"
+#include "setup/settingsfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -117,8 +119,8 @@ std::optional<QString> CreateDataFolders(DataFolder &data, const QDate &today,
 bool SettingsFilesPresent(const DataFolder &data)
 {
     // Each is checked, so that every missing one is restored from "/Backup".
-    const bool settings = data.FileIsPresent(QStringLiteral("\\PelmorInvoicerSettings.txt"));
-    const bool business = data.FileIsPresent(QStringLiteral("\\MyBusinessData.txt"));
-    const bool phone = data.FileIsPresent(QStringLiteral("\\Phone.txt"));
+    const bool settings = data.FileIsPresent(settingsfiles::SettingsFile);
+    const bool business = data.FileIsPresent(settingsfiles::BusinessDataFile);
+    const bool phone = data.FileIsPresent(dialer::PhoneFileName);
     return settings && business && phone;
 }

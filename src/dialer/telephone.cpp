@@ -11,7 +11,6 @@ namespace dialer {
 
 namespace {
 
-const QString PhoneFileName = QStringLiteral("/Phone.txt");
 const QString CallerIdFileName = QStringLiteral("/CallID.txt");
 const QByteArray CallerIdOn = QByteArrayLiteral("AT#CID=1\r");
 

@@ -13,6 +13,8 @@ struct ApplicationState;
 
 namespace dialer {
 
+inline const QString PhoneFileName = QStringLiteral("/Phone.txt");
+
 // The stored values of "/Phone.txt": line 1 the phone flag, line 2 the modem port.
 struct PhoneFile
 {

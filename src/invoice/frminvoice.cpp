@@ -271,7 +271,7 @@ void frmInvoice::fillTerms()
     ui.cboTerms->addItems(invoicetotals::TermsList());
     ui.cboTerms->setCurrentIndex(0);
     // The stored default becomes the text; it is never added as an entry.
-    if (const std::optional<QString> terms = invoicetexts::firstLine(m_data, invoicetexts::TermsFile)) {
+    if (const std::optional<QString> terms = invoicetexts::firstLine(m_data, invoicefiles::TermsFile)) {
         const int at = ui.cboTerms->findText(*terms, Qt::MatchExactly | Qt::MatchCaseSensitive);
         if (at >= 0)
             ui.cboTerms->setCurrentIndex(at);

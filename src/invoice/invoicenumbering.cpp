@@ -5,6 +5,7 @@
 #include "core/names.h"
 #include "core/regional.h"
 #include "core/textrecord.h"
+#include "posting/postedrecords.h"
 
 #include <QFile>
 
@@ -14,7 +15,7 @@ const QString InvoiceNumbering::NumberFile = QStringLiteral("/PIInvoiceNo.txt");
 const QString InvoiceNumbering::CompletedFolder = QStringLiteral("/CompletedInvoices");
 const QString InvoiceNumbering::IncompleteFolder =
     QStringLiteral("/PelmorInvoicer/IncompleteInvoices");
-const QString InvoiceNumbering::JournalFile = QStringLiteral("/InvoiceSalesJournal.txt");
+const QString InvoiceNumbering::JournalFile = posting::SalesJournalFile;
 
 namespace {
 

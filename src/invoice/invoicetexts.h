@@ -10,7 +10,6 @@ class DataFolder;
 // default files are `invoicefiles`).
 namespace invoicetexts {
 
-inline const QString TermsFile = QStringLiteral("/StatementTerms.txt");
 
 // The first line of a line file; nullopt when the file is absent. Only the start of
 // a large file is read.

@@ -4,6 +4,7 @@
 #include "core/datafolder.h"
 #include "core/prompts.h"
 #include "menu/usermanual.h"
+#include "posting/postedrecords.h"
 #include "ui/widgets.h"
 
 #include <QAction>
@@ -330,8 +331,8 @@ void frmStartup::Form_Activate()
         optMainMenuSub[2]->setEnabled(
             m_data.AnyFileMatching(QStringLiteral("/CompletedInvoices"), QStringLiteral("*.txt")));
         optMainMenuSub[4]->setEnabled(
-            m_data.FileIsPresent(QStringLiteral("/InvoiceSalesJournal.txt")));
-        optMainMenuSub[5]->setEnabled(m_data.FileIsPresent(QStringLiteral("\\SoldItems.txt")));
+            m_data.FileIsPresent(posting::SalesJournalFile));
+        optMainMenuSub[5]->setEnabled(m_data.FileIsPresent(posting::SoldItemsFile));
         optMainMenuSub[6]->setEnabled(true);
     } else {
         fraInstructions->setVisible(true);

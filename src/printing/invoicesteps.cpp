@@ -7,6 +7,7 @@
 #include "core/prompts.h"
 #include "core/regional.h"
 #include "core/textrecord.h"
+#include "invoice/invoicefiles.h"
 
 #include <algorithm>
 
@@ -14,8 +15,6 @@ using namespace printing;
 
 namespace {
 
-const QString MemoFile = QStringLiteral("/InvoiceMemo.txt");
-const QString DefaultTermsFile = QStringLiteral("/StatementTerms.txt");
 
 constexpr double DataBlockX = 7200;  // 5.0 in
 constexpr double SoldToX = 1080;     // 0.75 in
@@ -105,11 +104,11 @@ void PrintEngine::PrintInvoiceDataBlock(const QString &account, const QString &i
 
 void PrintEngine::PrintInvoiceMemo()
 {
-    if (!m_data.FileIsPresent(MemoFile))
+    if (!m_data.FileIsPresent(invoicefiles::MemoFile))
         return;
     m_page.setForeColour(Blue);
     MoveTo(1.3f, 8.6f);
-    TextRecordReader reader(m_data.ReadFile(MemoFile));
+    TextRecordReader reader(m_data.ReadFile(invoicefiles::MemoFile));
     while (!reader.atEnd() && m_page.currentY() <= MemoBottom) {
         const auto field = reader.field();
         if (!field)
@@ -325,8 +324,8 @@ void PrintEngine::PrintTotals(const PrintedTotals &totals, const QString &terms,
         return;
     }
     QString closing = QStringLiteral("Thank you for your Business");
-    if (m_data.FileIsPresent(DefaultTermsFile)) {
-        const QStringList lines = linefile::decode(m_data.ReadFile(DefaultTermsFile));
+    if (m_data.FileIsPresent(invoicefiles::TermsFile)) {
+        const QStringList lines = linefile::decode(m_data.ReadFile(invoicefiles::TermsFile));
         if (!lines.isEmpty())
             closing = printable(lines.first());
     }

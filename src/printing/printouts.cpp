@@ -4,6 +4,7 @@
 #include "core/datafolder.h"
 #include "core/prompts.h"
 #include "core/regional.h"
+#include "invoice/invoicefiles.h"
 #include "printing/page.h"
 #include "printing/printengine.h"
 #include "printing/printsettings.h"
@@ -250,7 +251,7 @@ Printouts::Outcome Printouts::PrintBlankForms(const PrintSettings &settings, con
     Page &page = *opened.page;
     const bool oneDocument = page.printsToFile();
     const QString today = regional::shortDate(m_clock.today());
-    const bool memo = m_data.FileIsPresent(QStringLiteral("/InvoiceMemo.txt"));
+    const bool memo = m_data.FileIsPresent(invoicefiles::MemoFile);
     for (int form = 1; form <= forms; ++form) {
         if (oneDocument && form > 1)
             page.newPage();

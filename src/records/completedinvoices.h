@@ -1,5 +1,6 @@
 #pragma once
 
+#include "invoice/invoicefiles.h"
 #include "posting/postedrecords.h"
 #include "printing/invoiceprintout.h"
 
@@ -81,6 +82,6 @@ InvoicePrintout reprintOf(const posting::CompletedInvoiceImage &image, const QSt
                           bool usaStyle, const QDate &today, bool memoStored,
                           const std::array<QString, 2> &taxHeadings);
 
-inline const QString InvoiceMemoFile = QStringLiteral("/InvoiceMemo.txt");
+inline const QString &InvoiceMemoFile = invoicefiles::MemoFile;
 
 } // namespace records

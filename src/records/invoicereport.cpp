@@ -3,6 +3,7 @@
 #include "core/datafolder.h"
 #include "core/fixedrecord.h"
 #include "core/regional.h"
+#include "customers/customerfile.h"
 #include "customers/customerrecord.h"
 
 namespace records {
@@ -39,7 +40,7 @@ QList<posting::SalesJournalRecord> readJournal(const DataFolder &data)
 
 std::optional<QStringList> customerAccounts(const DataFolder &data)
 {
-    const QString file = QStringLiteral("/CustomerData.txt");
+    const QString file = customers::CustomerDataFile;
     if (!data.FileIsPresent(file))
         return std::nullopt;
     const QByteArray bytes = data.ReadFile(file);
@@ -57,7 +58,7 @@ bool deleteJournalRange(const DataFolder &data, const DateRange &range)
 {
     if (!data.FileIsPresent(posting::SalesJournalFile))
         return false;
-    data.DeleteWithBackup(QStringLiteral("/TemporaryFile.txt"));
+    data.DeleteWithBackup(DataFolder::TemporaryFile);
     return data.SafeReplace(posting::SalesJournalFile, posting::SalesJournalRecord::Length,
                             [&](const FixedRecord &record) {
                                 return !range.contains(
