@@ -3,10 +3,16 @@
 #include "posting/postedrecords.h"
 #include "records/completedinvoices.h"
 #include "records/invoicereport.h"
+#include "printing/printengine.h"
+#include "printing/printsettings.h"
+#include "records/reportprints.h"
 #include "records/salesreport.h"
+#include "ui/painterpage.h"
 
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
+#include <QPrinter>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -173,6 +179,54 @@ void BM_ListImages(benchmark::State &state)
 }
 BENCHMARK(BM_ListImages)->Unit(benchmark::kMillisecond);
 
+// The printed invoice report should grow in step with its rows.
+void BM_InvoiceReportToPdf(benchmark::State &state)
+{
+    const int rows = int(state.range(0));
+    QList<posting::SalesJournalRecord> journal;
+    for (int n = 0; n < rows; ++n) {
+        posting::SalesJournalRecord j;
+        j.name = QStringLiteral("Customer %1").arg(n % 900);
+        j.account = QStringLiteral("A%1").arg(n % 900);
+        j.invoiceNumber = QString::number(20240000 + n);
+        j.date = QDate(2024, 1, 1).addDays(n % 366);
+        j.subTotal = Money::fromUnits(n * 1000);
+        j.total = j.subTotal;
+        journal.append(j);
+    }
+    const records::InvoiceReport report = records::buildInvoiceReport(journal, Year2024);
+    if (report.rows.size() != rows)
+        state.SkipWithError("the report lost rows");
+    const QStringList totals{QStringLiteral("$1.00"), QStringLiteral("$0.00"),
+                             QStringLiteral("$0.00"), QStringLiteral("$1.00")};
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("report.pdf"));
+    for (auto _ : state) {
+        PainterPage page(PainterPage::pdfPrinter(path));
+        PrintEngine engine(page, PrintSettings(), *folder().data);
+        engine.SetupPrinter(QStringLiteral("Portrait"), 0);
+        records::PrintGeneralSalesReport(engine, report, totals, Year2024, QDate(2025, 1, 2));
+        if (!page.endDocument())
+            state.SkipWithError("the report did not print");
+    }
+    state.SetComplexityN(rows);
+}
+BENCHMARK(BM_InvoiceReportToPdf)
+    ->Arg(3000)
+    ->Arg(30000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
+
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char **argv)
+{
+    // Printing needs a GUI application, though nothing is shown.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -12,6 +12,7 @@
 #include "records/texttablemodel.h"
 #include "setup/businesssettings.h"
 #include "ui/navigator.h"
+#include "ui/busywork.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -248,7 +249,8 @@ void frmInvoiceReport::DeleteRange()
         return;
     if (!m_prompts.askToDestroy(QStringLiteral("Are you Sure?"), QStringLiteral("Delete Verification")))
         return;
-    if (!records::deleteJournalRange(m_data, range)) {
+    if (!runBusyFor(this, QStringLiteral("Deleting Records..."),
+                    [&] { return records::deleteJournalRange(m_data, range); })) {
         m_prompts.tell(QStringLiteral("The Sales Records could not be Deleted.\r\nNo Record was changed."),
                        QStringLiteral("Delete Sales Records"));
         return;
@@ -261,7 +263,7 @@ void frmInvoiceReport::DeleteAll()
     if (!m_prompts.askToDestroy(QStringLiteral("This will delete all Sales Records "),
                        QStringLiteral("Delete ALL Sales Records")))
         return;
-    records::deleteJournal(m_data);
+    runBusy(this, QStringLiteral("Deleting Records..."), [this] { records::deleteJournal(m_data); });
     m_rows->clear();
     m_navigator.show(Navigator::Target::MainMenu, this);
 }

@@ -10,6 +10,7 @@
 #include "records/texttablemodel.h"
 #include "setup/businesssettings.h"
 #include "ui/navigator.h"
+#include "ui/busywork.h"
 
 #include <QButtonGroup>
 #include <QCalendarWidget>
@@ -293,7 +294,8 @@ void frmReprint::Form_Activate()
 
 void frmReprint::FillList()
 {
-    const records::CompletedInvoiceListing listing = m_invoices.list();
+    const records::CompletedInvoiceListing listing = runBusyFor(
+        this, QStringLiteral("Reading Invoice Images..."), [this] { return m_invoices.list(); });
     m_list = listing.rows;
     showRows();
     if (!listing.unreadable.isEmpty()) {
@@ -431,7 +433,7 @@ void frmReprint::cmdKill_Click()
     if (!m_prompts.askToDestroy(QStringLiteral("This will Delete All Invoices before ") + regional::shortDate(day),
                        QStringLiteral("Delete Invoice Records")))
         return;
-    m_invoices.deleteBefore(m_list, day);
+    runBusy(this, QStringLiteral("Deleting Invoices..."), [&] { m_invoices.deleteBefore(m_list, day); });
     cmdExit_Click();
 }
 

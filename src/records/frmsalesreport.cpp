@@ -14,6 +14,7 @@
 #include "records/texttablemodel.h"
 #include "setup/businesssettings.h"
 #include "ui/navigator.h"
+#include "ui/busywork.h"
 
 #include <QDateEdit>
 #include <QGridLayout>
@@ -316,7 +317,8 @@ void frmSalesReport::mnuDelete_Click()
         return;
     if (!m_prompts.askToDestroy(QStringLiteral("Are you Sure?"), QStringLiteral("Delete Verification")))
         return;
-    const records::DeleteOutcome outcome = records::deleteSoldItems(m_data, range);
+    const records::DeleteOutcome outcome = runBusyFor(
+        this, QStringLiteral("Deleting Records..."), [&] { return records::deleteSoldItems(m_data, range); });
     if (!outcome.done) {
         m_prompts.tell(QStringLiteral("The Sales Records could not be Deleted.\r\nNo Record was changed."),
                        QStringLiteral("Delete Sales Records"));
