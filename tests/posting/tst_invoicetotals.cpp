@@ -17,8 +17,8 @@ Money money(const char *plain)
 InvoiceDocument documentWith(const QStringList &lines)
 {
     InvoiceDocument doc;
-    for (const QString &spec : lines) {
-        const QStringList parts = spec.split(QLatin1Char(' '));
+    for (const QString &amountAndFlag : lines) {
+        const QStringList parts = amountAndFlag.split(QLatin1Char(' '));
         InvoiceLine line;
         line[InvoiceLine::Units] = QStringLiteral("1");
         line[InvoiceLine::Description] = QStringLiteral("Item");
