@@ -7,6 +7,7 @@
 #include "recordingpage.h"
 #include "records/frmreprint.h"
 #include "scriptedprompts.h"
+#include "screenaccess.h"
 #include "setup/businesssettings.h"
 #include "testfiles.h"
 #include "ui/navigator.h"
@@ -46,13 +47,7 @@ postedbytes::Image imageOf(const QString &number, const QString &name, const QSt
     return i;
 }
 
-QStringList column(const QTableView *grid, int column)
-{
-    QStringList out;
-    for (int row = 0; row < grid->model()->rowCount(); ++row)
-        out.append(grid->model()->index(row, column).data().toString());
-    return out;
-}
+using screen::column;
 
 } // namespace
 

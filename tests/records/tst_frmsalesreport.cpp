@@ -8,6 +8,7 @@
 #include "recordingpage.h"
 #include "records/frmsalesreport.h"
 #include "scriptedprompts.h"
+#include "screenaccess.h"
 #include "setup/businesssettings.h"
 #include "testfiles.h"
 #include "ui/navigator.h"
@@ -23,13 +24,7 @@
 
 namespace {
 
-QStringList column(const QTableView *grid, int column)
-{
-    QStringList out;
-    for (int row = 0; row < grid->model()->rowCount(); ++row)
-        out.append(grid->model()->index(row, column).data().toString());
-    return out;
-}
+using screen::column;
 
 } // namespace
 

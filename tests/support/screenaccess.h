@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QStringList>
 #include <QTest>
 #include <QWidget>
 
@@ -28,6 +30,15 @@ inline void click(QAbstractButton *button)
 inline void click(const QObject *root, const QString &name)
 {
     click(child<QAbstractButton>(root, name));
+}
+
+// The texts of one column of a grid, top to bottom.
+inline QStringList column(const QAbstractItemView *grid, int column)
+{
+    QStringList out;
+    for (int row = 0; row < grid->model()->rowCount(); ++row)
+        out.append(grid->model()->index(row, column).data().toString());
+    return out;
 }
 
 } // namespace screen
