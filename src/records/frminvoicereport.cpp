@@ -11,6 +11,7 @@
 #include "records/reportprints.h"
 #include "records/texttablemodel.h"
 #include "setup/businesssettings.h"
+#include "ui/widgets.h"
 #include "ui/navigator.h"
 #include "ui/busywork.h"
 
@@ -80,10 +81,10 @@ frmInvoiceReport::frmInvoiceReport(BusinessSettings &settings, DataFolder &data,
         {"&Eternity", "Generates a Report for Current Year"}};
     auto *presetLayout = new QHBoxLayout;
     for (int index = 0; index < 4; ++index) {
-        auto *button = new QPushButton(QString::fromLatin1(presets[index].first), this);
-        button->setObjectName(QStringLiteral("cmdIncome_%1").arg(index));
-        button->setToolTip(QString::fromLatin1(presets[index].second));
-        connect(button, &QPushButton::clicked, this, [this, index] { cmdIncome_Click(index); });
+        auto *button = ui::arrayButton(QStringLiteral("cmdIncome"), index,
+                                       QString::fromLatin1(presets[index].first),
+                                       QString::fromLatin1(presets[index].second),
+                                       [this](int i) { cmdIncome_Click(i); }, this);
         presetLayout->addWidget(button);
         cmdIncome[index] = button;
     }
@@ -96,11 +97,10 @@ frmInvoiceReport::frmInvoiceReport(BusinessSettings &settings, DataFolder &data,
         {"&Print Report", "Prints an Invoice Report"},
         {"Delete &ALL Records", "Deletes ALL Invoice Records"}};
     for (int index = 0; index < 5; ++index) {
-        auto *button = new QPushButton(QString::fromLatin1(buttons[index].first), this);
-        button->setObjectName(QStringLiteral("cmdSales_%1").arg(index));
-        button->setToolTip(QString::fromLatin1(buttons[index].second));
-        connect(button, &QPushButton::clicked, this, [this, index] { cmdSales_Click(index); });
-        cmdSales[index] = button;
+        cmdSales[index] = ui::arrayButton(QStringLiteral("cmdSales"), index,
+                                          QString::fromLatin1(buttons[index].first),
+                                          QString::fromLatin1(buttons[index].second),
+                                          [this](int i) { cmdSales_Click(i); }, this);
     }
 
     auto *fraAccounts = new QGroupBox(QStringLiteral("Account Filter"), this);

@@ -13,6 +13,7 @@
 #include "records/reportprints.h"
 #include "records/texttablemodel.h"
 #include "setup/businesssettings.h"
+#include "ui/widgets.h"
 #include "ui/navigator.h"
 #include "ui/busywork.h"
 
@@ -107,10 +108,10 @@ frmSalesReport::frmSalesReport(Catalog &catalog, BusinessSettings &settings, Dat
         {"&YTD", "Generates a Report for Current Year"},
         {"&Eternity", "Generates a Report for all time"}};
     for (int index = 0; index < 4; ++index) {
-        auto *button = new QPushButton(QString::fromLatin1(presets[index].first), fraPresets);
-        button->setObjectName(QStringLiteral("cmdIncome_%1").arg(index));
-        button->setToolTip(QString::fromLatin1(presets[index].second));
-        connect(button, &QPushButton::clicked, this, [this, index] { cmdIncome_Click(index); });
+        auto *button = ui::arrayButton(QStringLiteral("cmdIncome"), index,
+                                       QString::fromLatin1(presets[index].first),
+                                       QString::fromLatin1(presets[index].second),
+                                       [this](int i) { cmdIncome_Click(i); }, fraPresets);
         presetLayout->addWidget(button);
         cmdIncome[index] = button;
     }
@@ -118,10 +119,9 @@ frmSalesReport::frmSalesReport(Catalog &catalog, BusinessSettings &settings, Dat
     const char *captions[] = {"&Menu", "Select All Products", "Reset All Products", "Load &Grid",
                               "Print Report", "&Close Instructions Window"};
     for (int index = 0; index < 6; ++index) {
-        auto *button = new QPushButton(QString::fromLatin1(captions[index]), this);
-        button->setObjectName(QStringLiteral("cmdSales_%1").arg(index));
-        connect(button, &QPushButton::clicked, this, [this, index] { cmdSales_Click(index); });
-        cmdSales[index] = button;
+        cmdSales[index] = ui::arrayButton(QStringLiteral("cmdSales"), index,
+                                          QString::fromLatin1(captions[index]), {},
+                                          [this](int i) { cmdSales_Click(i); }, this);
     }
     cmdSales[4]->setEnabled(false);
 

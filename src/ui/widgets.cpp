@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QPushButton>
 
 namespace ui {
 
@@ -34,6 +35,18 @@ QComboBox *editableCombo(const QString &objectName, const QStringList &items, QW
     keepTypedText(combo);
     combo->addItems(items);
     return combo;
+}
+
+QPushButton *arrayButton(const QString &name, int index, const QString &caption,
+                         const QString &toolTip, const std::function<void(int)> &clicked,
+                         QWidget *parent)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(name + u'_' + QString::number(index));
+    if (!toolTip.isEmpty())
+        button->setToolTip(toolTip);
+    QObject::connect(button, &QPushButton::clicked, button, [clicked, index] { clicked(index); });
+    return button;
 }
 
 } // namespace ui

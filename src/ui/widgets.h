@@ -3,8 +3,11 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class QComboBox;
 class QLabel;
+class QPushButton;
 class QWidget;
 
 // Small builders every screen shares, so a rule about a kind of widget lives once.
@@ -22,5 +25,11 @@ QString withoutMnemonic(QString caption);
 void keepTypedText(QComboBox *combo);
 QComboBox *editableCombo(const QString &objectName, const QStringList &items = {},
                          QWidget *parent = nullptr);
+
+// Button `index` of a control array: named "name_index", and a click calls
+// `clicked(index)`, as the array's one handler takes it.
+QPushButton *arrayButton(const QString &name, int index, const QString &caption,
+                         const QString &toolTip, const std::function<void(int)> &clicked,
+                         QWidget *parent);
 
 } // namespace ui
