@@ -8,7 +8,6 @@
 #include "core/prompts.h"
 #include "core/regional.h"
 #include "invoice/invoicefiles.h"
-#include "invoice/invoicetexts.h"
 #include "posting/invoicetotals.h"
 #include "setup/businesssettings.h"
 #include "ui/keyfilterglue.h"
@@ -271,7 +270,7 @@ void frmInvoice::fillTerms()
     ui.cboTerms->addItems(invoicetotals::TermsList());
     ui.cboTerms->setCurrentIndex(0);
     // The stored default becomes the text; it is never added as an entry.
-    if (const std::optional<QString> terms = invoicetexts::firstLine(m_data, invoicefiles::TermsFile)) {
+    if (const std::optional<QString> terms = invoicefiles::defaultTerms(m_data)) {
         const int at = ui.cboTerms->findText(*terms, Qt::MatchExactly | Qt::MatchCaseSensitive);
         if (at >= 0)
             ui.cboTerms->setCurrentIndex(at);
