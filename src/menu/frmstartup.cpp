@@ -3,6 +3,7 @@
 #include "catalog/catalog.h"
 #include "core/datafolder.h"
 #include "core/prompts.h"
+#include "menu/aboutbox.h"
 #include "menu/usermanual.h"
 #include "posting/postedrecords.h"
 #include "ui/widgets.h"
@@ -263,12 +264,16 @@ void frmStartup::buildMenuBar()
     mnuLabels =
         action(m_orderFormsMenu, QStringLiteral("Shipping Labels"), QStringLiteral("mnuLabels"));
 
-    mnuHelp = m_menuBar->addAction(QStringLiteral("Help"));
-    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    m_helpMenu = m_menuBar->addMenu(QStringLiteral("Help"));
+    m_helpMenu->setObjectName(QStringLiteral("mnuHelpMenu"));
+    mnuHelp = action(m_helpMenu, QStringLiteral("User Manual"), QStringLiteral("mnuHelp"));
+    mnuAbout =
+        action(m_helpMenu, QStringLiteral("About Pelmor Invoicer"), QStringLiteral("mnuAbout"));
 
     connect(mnuCreate, &QAction::triggered, this, &frmStartup::mnuCreate_Click);
     connect(mnuExit, &QAction::triggered, this, &frmStartup::mnuExit_Click);
     connect(mnuHelp, &QAction::triggered, this, &frmStartup::mnuHelp_Click);
+    connect(mnuAbout, &QAction::triggered, this, &frmStartup::mnuAbout_Click);
     connect(mnuDeluxe, &QAction::triggered, this,
             [this] { m_navigator.OpenWebPage(DeluxeChecksPage); });
     connect(mnuDepositSlips, &QAction::triggered, this,
@@ -451,6 +456,11 @@ void frmStartup::mnuExit_Click()
 
 void frmStartup::mnuHelp_Click()
 {
+    // The installed program opens the manual installed with it.
+    if (const QString installed = UserManual::installedCopy(); !installed.isEmpty()) {
+        m_navigator.OpenWebPage(QUrl::fromLocalFile(installed).toString());
+        return;
+    }
     const QString folder = UserManual::defaultFolder();
     const std::optional<QString> copy = UserManual::writeCopy(folder);
     if (!copy) {
@@ -459,4 +469,12 @@ void frmStartup::mnuHelp_Click()
         return;
     }
     m_navigator.OpenWebPage(QUrl::fromLocalFile(*copy).toString());
+}
+
+void frmStartup::mnuAbout_Click()
+{
+    // Window-modal without a nested event loop, so the program's end can close it.
+    auto *box = new AboutBox(m_data.root(), this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
 }

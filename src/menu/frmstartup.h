@@ -45,6 +45,7 @@ private:
     void mnuCreate_Click();
     void mnuExit_Click();
     void mnuHelp_Click();
+    void mnuAbout_Click();
 
     DataFolder &m_data;
     Prompts &m_prompts;
@@ -63,7 +64,9 @@ private:
     QAction *mnuGraytex = nullptr;
     QAction *mnuAddress = nullptr;
     QAction *mnuLabels = nullptr;
+    QMenu *m_helpMenu = nullptr;
     QAction *mnuHelp = nullptr;
+    QAction *mnuAbout = nullptr;
 
     QRadioButton *optMainMenuSub[RoutineCount] = {};
     QButtonGroup *m_routines = nullptr;

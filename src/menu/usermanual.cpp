@@ -1,5 +1,8 @@
 #include "menu/usermanual.h"
 
+#include "startup/commandline.h"
+
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
@@ -13,6 +16,11 @@ QByteArray content()
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return file.readAll();
+}
+
+QString installedCopy()
+{
+    return launch::installedManual(QCoreApplication::applicationDirPath());
 }
 
 QString defaultFolder()

@@ -9,6 +9,8 @@ namespace UserManual {
 
 // The manual's HTML text.
 QByteArray content();
+// The copy installed beside the program; empty when the program runs uninstalled.
+QString installedCopy();
 // The operator's own folder for the copy (not the shared temporary folder, where another user
 // could plant a file of the same name).
 QString defaultFolder();

@@ -26,6 +26,7 @@
 #include "setup/frmsetup.h"
 #include "setup/logopicture.h"
 #include "setup/setuptelephone.h"
+#include "startup/commandline.h"
 #include "ui/printdialogs.h"
 #include "ui/screen.h"
 
@@ -36,6 +37,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QSocketNotifier>
+#include <QStandardPaths>
 #include <QSysInfo>
 #include <QUrl>
 
@@ -76,12 +78,11 @@ PelmorMasterModule::~PelmorMasterModule()
         delete it->data();
 }
 
-QString PelmorMasterModule::defaultDataFolder()
+QString PelmorMasterModule::defaultDataFolder(const QString &named)
 {
-    const QString fromEnvironment = qEnvironmentVariable("PELMOR_DATA_DIR");
-    if (!fromEnvironment.isEmpty())
-        return QDir(fromEnvironment).absolutePath();
-    return QCoreApplication::applicationDirPath();
+    return launch::chooseDataFolder(
+        named.isEmpty() ? qEnvironmentVariable("PELMOR_DATA_DIR") : named, launch::programFolder(),
+        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
 }
 
 bool PelmorMasterModule::Main()

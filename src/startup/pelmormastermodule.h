@@ -56,8 +56,10 @@ public:
                        PlatformServices platform, QObject *parent = nullptr);
     ~PelmorMasterModule() override;
 
-    // The data folder: $PELMOR_DATA_DIR when set, else the program's own folder.
-    static QString defaultDataFolder();
+    // The data folder: the named one (--data-dir), else $PELMOR_DATA_DIR, else the program's
+    // own folder when it may write there, else the per-user folder. Needs the application's
+    // names, not its object.
+    static QString defaultDataFolder(const QString &named = {});
 
     // The start-up sequence. False when the program must end at once (a second
     // instance, a folder that cannot be made, or the end was asked for meanwhile).

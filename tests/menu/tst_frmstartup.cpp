@@ -8,10 +8,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
@@ -80,6 +82,7 @@ private slots:
     void createModifyOpensSetupAndExitEnds();
     void helpOpensTheShippedManual();
     void helpReportsAManualThatCannotBeWritten();
+    void aboutBoxShowsTheIconVersionAndDataFolder();
 
     void keyboardReachesEveryRoutine();
     void arrowsSkipUnavailableRoutines();
@@ -288,8 +291,10 @@ void tst_frmStartup::menuEntries_data()
                                     << "Address Labels";
     QTest::newRow("shipping labels") << "mnuLabels"
                                      << "Shipping Labels";
-    QTest::newRow("help") << "mnuHelp"
-                          << "Help";
+    QTest::newRow("user manual") << "mnuHelp"
+                                 << "User Manual";
+    QTest::newRow("about") << "mnuAbout"
+                           << "About Pelmor Invoicer";
 }
 
 void tst_frmStartup::menuEntries()
@@ -311,9 +316,6 @@ void tst_frmStartup::menuNesting()
         top.append(action->text());
     QCOMPARE(top, QStringList({QStringLiteral(" Files"), QStringLiteral("Order Forms"),
                                QStringLiteral("Help")}));
-    // Help acts straight from the bar.
-    QCOMPARE(bar->actions().at(2)->objectName(), QStringLiteral("mnuHelp"));
-    QVERIFY(!bar->actions().at(2)->menu());
 
     auto names = [](const QMenu *menu) {
         QStringList result;
@@ -327,6 +329,8 @@ void tst_frmStartup::menuNesting()
              QStringList({QStringLiteral("mnuDeluxeForms"), QStringLiteral("mnuPPaper"),
                           QStringLiteral("mnuPPPaper"), QStringLiteral("mnuGraytex"),
                           QStringLiteral("mnuAddress"), QStringLiteral("mnuLabels")}));
+    QCOMPARE(names(bar->actions().at(2)->menu()),
+             QStringList({QStringLiteral("mnuHelp"), QStringLiteral("mnuAbout")}));
     auto *deluxeForms = m_menu->findChild<QMenu *>(QStringLiteral("mnuDeluxeForms"));
     QVERIFY(deluxeForms);
     QCOMPARE(deluxeForms->title(), QStringLiteral("Deluxe Business Forms"));
@@ -766,6 +770,37 @@ void tst_frmStartup::helpReportsAManualThatCannotBeWritten()
     QCOMPARE(m_prompts->shown.at(0).text,
              QStringLiteral("The user manual could not be written to ") +
                  QDir::toNativeSeparators(folder));
+}
+
+void tst_frmStartup::aboutBoxShowsTheIconVersionAndDataFolder()
+{
+    m_menu->navigateTo();
+    trigger(QStringLiteral("mnuAbout"));
+
+    auto *box = m_menu->findChild<QDialog *>(QStringLiteral("frmAbout"));
+    QVERIFY(box);
+    QTRY_VERIFY(box->isVisible());
+    QCOMPARE(box->windowModality(), Qt::WindowModal);
+    QCOMPARE(box->windowTitle(), QStringLiteral("About Pelmor Invoicer"));
+    QVERIFY(!box->windowIcon().isNull());
+    const auto *icon = box->findChild<QLabel *>(QStringLiteral("imgIcon"));
+    QVERIFY(icon);
+    QCOMPARE(icon->pixmap().size(), QSize(64, 64));
+    QCOMPARE(box->findChild<QLabel *>(QStringLiteral("lblVersion"))->text(),
+             QStringLiteral("Version %1.%2.%3")
+                 .arg(PELMOR_VERSION_MAJOR)
+                 .arg(PELMOR_VERSION_MINOR)
+                 .arg(PELMOR_VERSION_PATCH));
+    auto *folder = box->findChild<QLineEdit *>(QStringLiteral("txtDataFolder"));
+    QVERIFY(folder);
+    QCOMPARE(folder->text(), QDir::toNativeSeparators(m_dir->path()));
+    QVERIFY(folder->isReadOnly());
+    QCOMPARE(QAccessible::queryAccessibleInterface(folder)->text(QAccessible::Name),
+             QStringLiteral("Data folder:"));
+
+    QTest::mouseClick(box->findChild<QPushButton *>(QStringLiteral("cmdOK")), Qt::LeftButton);
+    QTRY_VERIFY(!m_menu->findChild<QDialog *>(QStringLiteral("frmAbout")));
+    QVERIFY(m_prompts->shown.isEmpty());
 }
 
 void tst_frmStartup::keyboardReachesEveryRoutine()
