@@ -82,6 +82,7 @@ private slots:
     void createModifyOpensSetupAndExitEnds();
     void helpOpensTheShippedManual();
     void helpReportsAManualThatCannotBeWritten();
+    void helpOpensTheInstalledManual();
     void aboutBoxShowsTheIconVersionAndDataFolder();
 
     void keyboardReachesEveryRoutine();
@@ -770,6 +771,29 @@ void tst_frmStartup::helpReportsAManualThatCannotBeWritten()
     QCOMPARE(m_prompts->shown.at(0).text,
              QStringLiteral("The user manual could not be written to ") +
                  QDir::toNativeSeparators(folder));
+}
+
+void tst_frmStartup::helpOpensTheInstalledManual()
+{
+    // Laid out as an installation: the manual in the share folder beside the program's.
+    const QString share =
+        QCoreApplication::applicationDirPath() + QStringLiteral("/../share/pelmor-invoicer");
+    const QString manual = share + QStringLiteral("/UserManual.html");
+    QVERIFY(QDir().mkpath(share));
+    QFile file(manual);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("<html></html>");
+    file.close();
+
+    const QString expected = QUrl::fromLocalFile(QFileInfo(manual).canonicalFilePath()).toString();
+
+    trigger(QStringLiteral("mnuHelp"));
+    QVERIFY(QDir(share).removeRecursively());
+    QDir().rmdir(QFileInfo(share).path());
+
+    QCOMPARE(m_navigator->calls, QStringList({QStringLiteral("web")}));
+    QCOMPARE(m_navigator->pages.at(0), expected);
+    QVERIFY(m_prompts->shown.isEmpty());
 }
 
 void tst_frmStartup::aboutBoxShowsTheIconVersionAndDataFolder()

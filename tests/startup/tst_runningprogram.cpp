@@ -80,6 +80,16 @@ QStringList sorted(QStringList list)
 
 constexpr uid_t Nobody = 65534;
 
+// How a copy of the program is started.
+struct How
+{
+    QString home; // the test's home when empty
+    // As root, runs the copy as the user "nobody": a folder's permissions do not stop root.
+    bool asNobody = false;
+    // No display and both outputs kept: for a copy that must end before any window.
+    bool headless = false;
+};
+
 // Hands the tree to the user, so that a copy running as that user can work in it.
 bool giveTo(const QString &root, uid_t user)
 {
@@ -101,15 +111,6 @@ class TestRunningProgram : public QObject
     QString m_folder;
     ScriptedPrompts m_prompts;
     FixedClock m_clock{QDateTime::currentDateTime()};
-
-    struct How
-    {
-        QString home; // the test's home when empty
-        // As root, runs the copy as the user "nobody": a folder's permissions do not stop root.
-        bool asNobody = false;
-        // No display and both outputs kept: for a copy that must end before any window.
-        bool headless = false;
-    };
 
     // Starts a copy of the program placed in the folder.
     std::unique_ptr<QProcess> start(const QString &folder, const QStringList &arguments = {},
