@@ -26,7 +26,6 @@
 
 #include <csignal>
 #include <grp.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -80,27 +79,6 @@ QStringList sorted(QStringList list)
 
 constexpr uid_t Nobody = 65534;
 
-// How a copy of the program is started.
-struct How
-{
-    QString home; // the test's home when empty
-    // As root, runs the copy as the user "nobody": a folder's permissions do not stop root.
-    bool asNobody = false;
-    // No display and both outputs kept: for a copy that must end before any window.
-    bool headless = false;
-};
-
-// Hands the tree to the user, so that a copy running as that user can work in it.
-bool giveTo(const QString &root, uid_t user)
-{
-    bool ok = ::chown(QFile::encodeName(root).constData(), user, user) == 0;
-    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext())
-        ok = ::chown(QFile::encodeName(it.next()).constData(), user, user) == 0 && ok;
-    return ok;
-}
-
 } // namespace
 
 class TestRunningProgram : public QObject
@@ -112,61 +90,41 @@ class TestRunningProgram : public QObject
     ScriptedPrompts m_prompts;
     FixedClock m_clock{QDateTime::currentDateTime()};
 
-    // Starts a copy of the program placed in the folder.
+    // Starts a copy of the program placed in the folder. A copy given a home of its own runs,
+    // under root, as "nobody": a folder's permissions do not stop root. A headless copy has no
+    // display and keeps both outputs: any window would stop it.
     std::unique_ptr<QProcess> start(const QString &folder, const QStringList &arguments = {},
-                                    const How &how = {})
+                                    QString home = {}, bool headless = false)
     {
         const QString copy = folder + QStringLiteral("/pelmor-invoicer");
         if (!QFileInfo::exists(copy) && !QFile::copy(QStringLiteral(PELMOR_EXECUTABLE), copy))
             return nullptr;
-        const QString home = how.home.isEmpty() ? m_home.path() : how.home;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.remove(QStringLiteral("PELMOR_DATA_DIR"));
-        // The per-user data folder follows HOME.
-        environment.remove(QStringLiteral("XDG_DATA_HOME"));
-        if (how.headless) {
-            for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
-                environment.remove(QLatin1String(name));
-        } else {
-            environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        }
-        environment.insert(QStringLiteral("HOME"), home);
-        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home + "/.config");
-        environment.insert(QStringLiteral("XDG_CACHE_HOME"), home + "/.cache");
-        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), home + "/run");
         auto process = std::make_unique<QProcess>();
-        process->setProcessEnvironment(environment);
-        process->setWorkingDirectory(home);
-        process->setProcessChannelMode(how.headless ? QProcess::SeparateChannels
-                                                    : QProcess::ForwardedErrorChannel);
-        if (how.asNobody) {
+        if (!home.isEmpty() && ::geteuid() == 0) {
             process->setChildProcessModifier([] {
                 if (::setgroups(0, nullptr) != 0 || ::setgid(Nobody) != 0 || ::setuid(Nobody) != 0)
                     ::_exit(111);
             });
         }
+        if (home.isEmpty())
+            home = m_home.path();
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        // The per-user data folder follows HOME.
+        for (const char *name : {"PELMOR_DATA_DIR", "XDG_DATA_HOME", "DISPLAY", "WAYLAND_DISPLAY"})
+            environment.remove(QLatin1String(name));
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), headless ? "" : "offscreen");
+        environment.insert(QStringLiteral("HOME"), home);
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home + "/.config");
+        environment.insert(QStringLiteral("XDG_CACHE_HOME"), home + "/.cache");
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), home + "/run");
+        process->setProcessEnvironment(environment);
+        process->setWorkingDirectory(home);
+        process->setProcessChannelMode(headless ? QProcess::SeparateChannels
+                                                : QProcess::ForwardedErrorChannel);
         process->start(copy, arguments);
         if (!process->waitForStarted(10000))
             return nullptr;
         return process;
-    }
-
-    struct Finished
-    {
-        int exitCode = -1;
-        QByteArray out;
-        QByteArray err;
-    };
-    // Runs a copy to its end without a display: any window would stop it.
-    Finished runToEnd(const QString &folder, const QStringList &arguments, How how = {})
-    {
-        how.headless = true;
-        const auto process = start(folder, arguments, how);
-        if (!process || !process->waitForFinished(20000) ||
-            process->exitStatus() != QProcess::NormalExit)
-            return {};
-        return {process->exitCode(), process->readAllStandardOutput(),
-                process->readAllStandardError()};
     }
 
     // The lock file appears once the copy knows it is the only one.
@@ -237,87 +195,59 @@ private slots:
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("exitCode");
-        // How the outputs begin; "<folder>" is the program's folder, "<home>" the working one.
-        QTest::addColumn<QString>("out");
-        QTest::addColumn<QString>("err");
+        QTest::addColumn<QString>("output"); // how stdout, else stderr, begins
 
         const QString version = QStringLiteral("Pelmor Invoicer %1.%2.%3\nData folder: ")
-                                    .arg(PELMOR_VERSION_MAJOR)
-                                    .arg(PELMOR_VERSION_MINOR)
-                                    .arg(PELMOR_VERSION_PATCH);
+                                    .arg(PELMOR_VERSION_MAJOR).arg(PELMOR_VERSION_MINOR).arg(PELMOR_VERSION_PATCH);
+        const QString usage = QStringLiteral("\n\nUsage: pelmor-invoicer [options]\n");
         // A folder it may write in is its data folder, as it always was.
-        QTest::newRow("version") << QStringList{"--version"} << 0 << version + "<folder>\n" << "";
-        QTest::newRow("version of a named folder")
-            << QStringList{"--data-dir", "shop", "--version"} << 0 << version + "<home>/shop\n"
-            << "";
-        QTest::newRow("help") << QStringList{"--help"} << 0
-                              << "Usage: pelmor-invoicer [options]\n" << "";
-        QTest::newRow("unknown option")
-            << QStringList{"--bogus"} << 2 << ""
-            << "Unknown option 'bogus'.\n\nUsage: pelmor-invoicer [options]\n";
-        QTest::newRow("stray argument")
-            << QStringList{"invoices.txt"} << 2 << ""
-            << "Unexpected argument: invoices.txt.\n\nUsage: pelmor-invoicer [options]\n";
+        QTest::newRow("version") << QStringList{"--version"} << 0 << version + "<folder>\n";
+        QTest::newRow("named folder") << QStringList{"--data-dir", "a/../shop", "-v"} << 0
+                                      << version + "<home>/shop\n";
+        QTest::newRow("unknown") << QStringList{"--help", "--bogus"} << 2 << "Unknown option 'bogus'." + usage;
+        // The toolkit's own options are not the program's, and are refused as one word.
+        QTest::newRow("toolkit") << QStringList{"-platform", "xcb"} << 2 << "Unknown option 'platform'." + usage;
+        QTest::newRow("stray") << QStringList{"a.txt"} << 2 << "Unexpected argument: a.txt." + usage;
     }
 
     void commandLineIsSettledBeforeAnyWindowOrFile()
     {
         QFETCH(QStringList, arguments);
         QFETCH(int, exitCode);
-        QFETCH(QString, out);
-        QFETCH(QString, err);
-        out.replace(QLatin1String("<folder>"), m_folder).replace(QLatin1String("<home>"), m_home.path());
+        QFETCH(QString, output);
+        output.replace("<folder>", m_folder).replace("<home>", m_home.path());
 
-        const Finished finished = runToEnd(m_folder, arguments);
-        QCOMPARE(finished.exitCode, exitCode);
-        // An empty expectation means nothing at all was printed there.
-        QVERIFY2(out.isEmpty() ? finished.out.isEmpty() : finished.out.startsWith(out.toLocal8Bit()),
-                 finished.out.constData());
-        QVERIFY2(err.isEmpty() ? finished.err.isEmpty() : finished.err.startsWith(err.toLocal8Bit()),
-                 finished.err.constData());
+        const auto program = start(m_folder, arguments, {}, true);
+        QVERIFY(program && program->waitForFinished(20000));
+        QCOMPARE(program->exitCode(), exitCode);
+        const QByteArray printed = exitCode == 0 ? program->readAllStandardOutput()
+                                                 : program->readAllStandardError();
+        QVERIFY2(printed.startsWith(output.toLocal8Bit()), printed.constData());
         QCOMPARE(treeOf(m_folder), QStringList{"/pelmor-invoicer"});
-        QVERIFY(!QFileInfo::exists(m_home.path() + "/shop"));
     }
 
     void readOnlyFolderKeepsTheDataPerUser()
     {
-        const bool asNobody = ::geteuid() == 0;
-        const auto open = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
-                          QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
-        const auto readOnly = open & ~QFile::Permissions(QFile::WriteOwner);
         QTemporaryDir place;
-        QTemporaryDir homeDir;
-        QVERIFY(place.isValid() && homeDir.isValid());
-        const QString home = homeDir.path();
+        QTemporaryDir home;
         const QString folder = place.path() + "/program";
-        QVERIFY(QDir().mkpath(folder));
-        QVERIFY(QFile::copy(QStringLiteral(PELMOR_EXECUTABLE), folder + "/pelmor-invoicer"));
         // No real serial device, as for every other copy.
-        QVERIFY(QDir().mkpath(home + "/.config/Pelmor"));
-        QVERIFY(QFile::copy(m_home.path() + "/.config/Pelmor/PelmorInvoicer.conf",
-                            home + "/.config/Pelmor/PelmorInvoicer.conf"));
-        QVERIFY(QDir().mkpath(home + "/run"));
-        QVERIFY(QFile::setPermissions(home + "/run", QFile::ReadOwner | QFile::WriteOwner |
-                                                         QFile::ExeOwner));
+        QVERIFY(QDir().mkpath(folder) && QDir().mkpath(home.path() + "/.config/Pelmor") &&
+                QFile::copy(QStringLiteral(PELMOR_EXECUTABLE), folder + "/pelmor-invoicer") &&
+                QFile::copy(m_home.path() + "/.config/Pelmor/PelmorInvoicer.conf",
+                            home.path() + "/.config/Pelmor/PelmorInvoicer.conf"));
+        const auto open = QFile::Permissions(0x7755); // rwxr-xr-x
         QVERIFY(QFile::setPermissions(place.path(), open));
-        QVERIFY(QFile::setPermissions(folder, readOnly));
-        if (asNobody)
-            QVERIFY(giveTo(home, Nobody));
-        const QString perUser = home + "/.local/share/Pelmor/PelmorInvoicer";
+        QVERIFY(QFile::setPermissions(folder, QFile::Permissions(0x5555))); // r-xr-xr-x
+        if (::geteuid() == 0)
+            QCOMPARE(QProcess::execute("chown", {"-R", "nobody:nogroup", home.path()}), 0);
 
-        const Finished version = runToEnd(folder, {"--version"}, {home, asNobody});
-        QCOMPARE(version.exitCode, 0);
-        QVERIFY2(version.out.endsWith(("\nData folder: " + perUser + "\n").toLocal8Bit()),
-                 version.out.constData());
-
-        const auto program = start(folder, {}, {home, asNobody});
+        const auto program = start(folder, {}, home.path());
         QVERIFY(program);
+        const QString perUser = home.path() + "/.local/share/Pelmor/PelmorInvoicer";
         QVERIFY(waitForLock(perUser, *program));
-        const int year = QDate::currentDate().year();
-        QCOMPARE(treeOf(perUser), sorted(writtenTree(year) << "/PelmorInvoicer.lock"
-                                                           << "/PelmorInvoicerSettings.txt"));
+        QVERIFY(treeOf(perUser).contains("/PelmorInvoicerSettings.txt"));
         QVERIFY(endBySignal(*program));
-        QVERIFY(QFileInfo::exists(perUser + "/Backup/PelmorInvoicerSettings.txt"));
         QCOMPARE(treeOf(folder), QStringList{"/pelmor-invoicer"});
         QVERIFY(QFile::setPermissions(folder, open));
     }
