@@ -4,8 +4,8 @@
 #include "startup/commandline.h"
 #include "startup/pelmormastermodule.h"
 #include "ui/messageprompts.h"
-#include "ui/programicon.h"
 #include "ui/printdialogs.h"
+#include "ui/programicon.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -32,9 +32,9 @@ int main(int argc, char *argv[])
         std::fputs(qPrintable(launch::usageText()), stdout);
         return 0;
     case launch::CommandLine::Action::ShowVersion:
-        std::fputs(qPrintable(launch::versionText(
-                       PelmorMasterModule::defaultDataFolder(command.dataDir))),
-                   stdout);
+        std::fputs(
+            qPrintable(launch::versionText(PelmorMasterModule::defaultDataFolder(command.dataDir))),
+            stdout);
         return 0;
     case launch::CommandLine::Action::Run:
         break;

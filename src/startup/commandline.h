@@ -9,7 +9,13 @@ namespace launch {
 
 struct CommandLine
 {
-    enum class Action { Run, ShowHelp, ShowVersion, Refuse };
+    enum class Action
+    {
+        Run,
+        ShowHelp,
+        ShowVersion,
+        Refuse
+    };
     Action action = Action::Run;
     // --data-dir as given; empty when absent.
     QString dataDir;

@@ -783,7 +783,9 @@ void tst_frmStartup::aboutBoxShowsTheIconVersionAndDataFolder()
     QCOMPARE(box->findChild<QLabel *>(QStringLiteral("imgIcon"))->pixmap().size(), QSize(64, 64));
     QCOMPARE(box->findChild<QLabel *>(QStringLiteral("lblVersion"))->text(),
              QStringLiteral("Version %1.%2.%3")
-                 .arg(PELMOR_VERSION_MAJOR).arg(PELMOR_VERSION_MINOR).arg(PELMOR_VERSION_PATCH));
+                 .arg(PELMOR_VERSION_MAJOR)
+                 .arg(PELMOR_VERSION_MINOR)
+                 .arg(PELMOR_VERSION_PATCH));
     auto *folder = box->findChild<QLineEdit *>(QStringLiteral("txtDataFolder"));
     QCOMPARE(folder->text(), QDir::toNativeSeparators(m_dir->path()));
     QCOMPARE(QAccessible::queryAccessibleInterface(folder)->text(QAccessible::Name),

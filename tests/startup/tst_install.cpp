@@ -24,7 +24,8 @@ QString run(const QString &program, const QStringList &arguments, const QString 
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(program, arguments);
     process.waitForFinished(60000);
-    return process.exitCode() == 0 ? QStringLiteral("0") : QString::fromLocal8Bit(process.readAll());
+    return process.exitCode() == 0 ? QStringLiteral("0")
+                                   : QString::fromLocal8Bit(process.readAll());
 }
 
 } // namespace
@@ -47,16 +48,19 @@ private slots:
                              "/share/metainfo/" + Id + ".metainfo.xml",
                              "/share/pelmor-invoicer/UserManual.html"};
         for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
-            const QString icon = QStringLiteral("/share/icons/hicolor/%1x%1/apps/%2.png").arg(size).arg(Id);
+            const QString icon =
+                QStringLiteral("/share/icons/hicolor/%1x%1/apps/%2.png").arg(size).arg(Id);
             QCOMPARE(QImage(m_usr + icon).size(), QSize(size, size));
             expected << icon;
         }
         expected.sort();
         QCOMPARE(testfiles::filesIn(m_usr), expected);
         QVERIFY(testfiles::readBytes(m_usr + "/share/applications/" + Id + ".desktop")
-                    .contains("\nExec=pelmor-invoicer\nIcon=org.pelmor.Invoicer\nCategories=Office;Finance;\n"));
+                    .contains("\nExec=pelmor-invoicer\nIcon=org.pelmor.Invoicer\nCategories=Office;"
+                              "Finance;\n"));
         // The installed program finds the manual built into it.
-        QCOMPARE(testfiles::readBytes(launch::installedManual(m_usr + "/bin")), UserManual::content());
+        QCOMPARE(testfiles::readBytes(launch::installedManual(m_usr + "/bin")),
+                 UserManual::content());
     }
 
     void installedProgramKeepsItsDataPerUser()
@@ -65,19 +69,22 @@ private slots:
         QProcess program;
         program.start(m_usr + "/bin/pelmor-invoicer", {"--version"});
         QVERIFY(program.waitForFinished(20000));
-        const QString perUser = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-        QVERIFY(program.readAll().endsWith(("Data folder: " + perUser + "/Pelmor/PelmorInvoicer\n").toLocal8Bit()));
+        const QString perUser =
+            QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+        QVERIFY(program.readAll().endsWith(
+            ("Data folder: " + perUser + "/Pelmor/PelmorInvoicer\n").toLocal8Bit()));
     }
 
     void installedFilesAreValid_data()
     {
         QTest::addColumn<QString>("tool");
         QTest::addColumn<QStringList>("arguments");
-        QTest::newRow("desktop entry") << "desktop-file-validate"
-                                       << QStringList{"/share/applications/" + Id + ".desktop"};
+        QTest::newRow("desktop entry")
+            << "desktop-file-validate" << QStringList{"/share/applications/" + Id + ".desktop"};
         // No network in tests: the screenshot's address is not fetched.
         QTest::newRow("metainfo") << "appstreamcli"
-                                  << QStringList{"validate", "--no-net", "/share/metainfo/" + Id + ".metainfo.xml"};
+                                  << QStringList{"validate", "--no-net",
+                                                 "/share/metainfo/" + Id + ".metainfo.xml"};
     }
 
     void installedFilesAreValid()
@@ -86,7 +93,8 @@ private slots:
         QFETCH(QStringList, arguments);
         const QString found = QStandardPaths::findExecutable(tool);
         if (found.isEmpty())
-            QSKIP(qPrintable(tool + QStringLiteral(" is not installed (scripts/deps.sh installs it).")));
+            QSKIP(qPrintable(tool +
+                             QStringLiteral(" is not installed (scripts/deps.sh installs it).")));
         arguments.last().prepend(m_usr);
         QCOMPARE(run(found, arguments), QStringLiteral("0"));
     }

@@ -198,16 +198,21 @@ private slots:
         QTest::addColumn<QString>("output"); // how stdout, else stderr, begins
 
         const QString version = QStringLiteral("Pelmor Invoicer %1.%2.%3\nData folder: ")
-                                    .arg(PELMOR_VERSION_MAJOR).arg(PELMOR_VERSION_MINOR).arg(PELMOR_VERSION_PATCH);
+                                    .arg(PELMOR_VERSION_MAJOR)
+                                    .arg(PELMOR_VERSION_MINOR)
+                                    .arg(PELMOR_VERSION_PATCH);
         const QString usage = QStringLiteral("\n\nUsage: pelmor-invoicer [options]\n");
         // A folder it may write in is its data folder, as it always was.
         QTest::newRow("version") << QStringList{"--version"} << 0 << version + "<folder>\n";
-        QTest::newRow("named folder") << QStringList{"--data-dir", "a/../shop", "-v"} << 0
-                                      << version + "<home>/shop\n";
-        QTest::newRow("unknown") << QStringList{"--help", "--bogus"} << 2 << "Unknown option 'bogus'." + usage;
+        QTest::newRow("named folder")
+            << QStringList{"--data-dir", "a/../shop", "-v"} << 0 << version + "<home>/shop\n";
+        QTest::newRow("unknown") << QStringList{"--help", "--bogus"} << 2
+                                 << "Unknown option 'bogus'." + usage;
         // The toolkit's own options are not the program's, and are refused as one word.
-        QTest::newRow("toolkit") << QStringList{"-platform", "xcb"} << 2 << "Unknown option 'platform'." + usage;
-        QTest::newRow("stray") << QStringList{"a.txt"} << 2 << "Unexpected argument: a.txt." + usage;
+        QTest::newRow("toolkit") << QStringList{"-platform", "xcb"} << 2
+                                 << "Unknown option 'platform'." + usage;
+        QTest::newRow("stray") << QStringList{"a.txt"} << 2
+                               << "Unexpected argument: a.txt." + usage;
     }
 
     void commandLineIsSettledBeforeAnyWindowOrFile()
@@ -220,8 +225,8 @@ private slots:
         const auto program = start(m_folder, arguments, {}, true);
         QVERIFY(program && program->waitForFinished(20000));
         QCOMPARE(program->exitCode(), exitCode);
-        const QByteArray printed = exitCode == 0 ? program->readAllStandardOutput()
-                                                 : program->readAllStandardError();
+        const QByteArray printed =
+            exitCode == 0 ? program->readAllStandardOutput() : program->readAllStandardError();
         QVERIFY2(printed.startsWith(output.toLocal8Bit()), printed.constData());
         QCOMPARE(treeOf(m_folder), QStringList{"/pelmor-invoicer"});
     }
