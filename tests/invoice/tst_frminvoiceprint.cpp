@@ -1,12 +1,14 @@
 #include "catalogbytes.h"
 #include "core/clock.h"
 #include "core/datafolder.h"
+#include "customerbytes.h"
 #include "customers/customerfile.h"
 #include "fakeplatform.h"
 #include "pdfwords.h"
 #include "postedbytes.h"
 #include "screenaccess.h"
 #include "scriptedprompts.h"
+#include "standinmail.h"
 #include "startup/pelmormastermodule.h"
 #include "testfiles.h"
 #include "ui/screen.h"
@@ -445,10 +447,64 @@ private slots:
                 QVERIFY2(printed.contains(word), word);
         }
 
+        // The same pages are kept as the invoice's PDF.
+        if (pdfToTextInstalled()) {
+            QStringList kept;
+            for (const PdfWord &word : pdfWords(root + "/InvoicePDFs/2026/20260001.pdf"))
+                kept.append(word.text);
+            for (const char *word : {"INVOICE", "20260001", "Washer", "Trip", "$242.29"})
+                QVERIFY2(kept.contains(word), word);
+        }
+
         // The catalog screen writes its rows back at the end: the new stock stays.
         m_program->ExitApplication();
         m_program.reset();
         QCOMPARE(testfiles::readBytes(root + "/PIInventoriedItems.txt"), stock(90));
+    }
+
+    void postedInvoiceIsKeptAndOfferedByEmail_data()
+    {
+        QTest::addColumn<bool>("pdfFolderBlocked");
+        QTest::newRow("e-mail offered") << false;
+        QTest::newRow("PDF cannot be kept") << true;
+    }
+    void postedInvoiceIsKeptAndOfferedByEmail()
+    {
+        QFETCH(bool, pdfFolderBlocked);
+        const QString root = m_dir->path();
+        fixture::Customer nia = fixture::person("N1", "Nia", "Moss");
+        nia.email = "nia@example.com";
+        fixture::writeFile(root + "/CustomerData.txt", fixture::bytes(nia));
+        if (pdfFolderBlocked)
+            QVERIFY(testfiles::writeBytes(root + "/InvoicePDFs", "in the way"));
+        const StandInMail mail;
+        start();
+        addManual("Trip fee", "12.5", "1", false);
+        enterPrintSetup();
+        finalize();
+        m_prompts.answerNext(true); // printed correctly
+        if (!pdfFolderBlocked)
+            m_prompts.answerNext(true); // e-mail it
+        screen::click(button("cmdInvoiceContinue"));
+
+        // The posting stands whatever became of the PDF.
+        QCOMPARE(testfiles::readBytes(root + "/InvoiceSalesJournal.txt").size(), 125);
+        QCOMPARE(m_prompts.shown.size(), 2);
+        if (pdfFolderBlocked) {
+            QCOMPARE(m_prompts.shown.at(1).text,
+                     "The PDF of Invoice 20260001 could not be written:\r\n" + root +
+                         "/InvoicePDFs/2026/20260001.pdf\r\nThe folder " + root +
+                         "/InvoicePDFs/2026 could not be made.");
+            QCOMPARE(m_prompts.shown.at(1).title, QString("Invoice PDF"));
+            QVERIFY(!mail.called());
+            return;
+        }
+        QCOMPARE(m_prompts.shown.at(1).text, QString("Would you like to E-mail Invoice 20260001 to the Customer?"));
+        QCOMPARE(m_prompts.shown.at(1).title, QString("E-mail Invoice"));
+        const QStringList arguments = mail.arguments();
+        QCOMPARE(arguments.value(2), QString("Invoice 20260001 from Acme"));
+        QCOMPARE(arguments.mid(5), QStringList({"--attach", root + "/InvoicePDFs/2026/20260001.pdf",
+                                                "nia@example.com"}));
     }
 
     void abandonedPrintWritesNothingButTheSlip()

@@ -11,6 +11,7 @@
 #include "recordingpage.h"
 #include "scripteddesktop.h"
 #include "scriptedprompts.h"
+#include "standinmail.h"
 #include "testfiles.h"
 
 #include <QDir>
@@ -40,10 +41,6 @@ InvoicePrintout invoice(const QString &number)
     return out;
 }
 
-const QString StandIn = QStringLiteral("#!/bin/sh\n"
-                                       "for a in \"$@\"; do printf '%s\\0' \"$a\"; done > \"$MAIL_RECORD\"\n"
-                                       "exit ${MAIL_EXIT:-0}\n");
-
 const QString NoMail = QStringLiteral("No mail program could be started.\r\n"
                                       "The Invoice PDF is in this folder:\r\n");
 
@@ -54,17 +51,7 @@ class TestInvoiceHandOff : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        m_bin = std::make_unique<QTemporaryDir>();
-        QFile script(m_bin->filePath("xdg-email"));
-        QVERIFY(script.open(QIODevice::WriteOnly));
-        script.write(StandIn.toUtf8());
-        script.close();
-        QVERIFY(script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-        m_path = qgetenv("PATH");
-    }
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 
     void init()
     {
@@ -73,13 +60,10 @@ private slots:
         m_printouts = std::make_unique<Printouts>(*m_data, m_pages, m_prompts, m_clock);
         m_prompts.clear();
         m_desktop = ScriptedDesktop();
-        m_record = m_dir->filePath("arguments");
-        qputenv("MAIL_RECORD", m_record.toLocal8Bit());
-        qputenv("MAIL_EXIT", "0");
-        qputenv("PATH", m_bin->path().toLocal8Bit() + ':' + m_path);
+        m_mail = std::make_unique<StandInMail>();
         m_settings.business[0] = QStringLiteral("Acme \"Pipes\" & Co");
     }
-    void cleanup() { qputenv("PATH", m_path); }
+    void cleanup() { m_mail.reset(); }
 
     void addressesGoAsOneArgumentOrAreRefused_data()
     {
@@ -107,7 +91,7 @@ private slots:
             .handToMail("/data/InvoicePDFs/2026/7.pdf", "7", address, m_settings.business[0]);
         QVERIFY(!QFile::exists(m_dir->filePath("pwned")));
         if (!handed) {
-            QVERIFY(!QFile::exists(m_record));
+            QVERIFY(!m_mail->called());
             QCOMPARE(m_prompts.shown.size(), 1);
             QCOMPARE(m_prompts.shown.at(0).text,
                      QString("The Customer's E-mail Address cannot be handed to the mail program.\r\n"
@@ -116,7 +100,7 @@ private slots:
             return;
         }
         QVERIFY(m_prompts.shown.isEmpty());
-        QCOMPARE(recorded(), QStringList({"--utf8", "--subject", "Invoice 7 from Acme \"Pipes\" & Co",
+        QCOMPARE(m_mail->arguments(), QStringList({"--utf8", "--subject", "Invoice 7 from Acme \"Pipes\" & Co",
                                           "--body",
                                           "Please find attached invoice 7.\n\nThank you for your "
                                           "business.\nAcme \"Pipes\" & Co\n",
@@ -132,9 +116,9 @@ private slots:
     void withoutAMailProgramTheFolderOpens()
     {
         QFETCH(bool, onPath);
-        qputenv("MAIL_EXIT", "3");
+        m_mail->failWith(3);
         if (!onPath)
-            qputenv("PATH", m_dir->path().toLocal8Bit());
+            m_mail->remove();
         InvoiceHandOff(*m_data, *m_printouts, m_prompts, &m_desktop)
             .handToMail("/data/InvoicePDFs/2026/7.pdf", "7", "nia@example.com", "Acme");
         QCOMPARE(m_prompts.shown.size(), 1);
@@ -200,23 +184,10 @@ private slots:
     }
 
 private:
-    QStringList recorded() const
-    {
-        QByteArray bytes = testfiles::readBytes(m_record);
-        if (bytes.endsWith('\0'))
-            bytes.chop(1);
-        QStringList out;
-        for (const QByteArray &argument : bytes.split('\0'))
-            out.append(QString::fromUtf8(argument));
-        return out;
-    }
-
-    std::unique_ptr<QTemporaryDir> m_bin;
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<DataFolder> m_data;
     std::unique_ptr<Printouts> m_printouts;
-    QByteArray m_path;
-    QString m_record;
+    std::unique_ptr<StandInMail> m_mail;
     PrintSettings m_settings;
     ScriptedPrompts m_prompts;
     ScriptedDesktop m_desktop;
