@@ -29,23 +29,29 @@ bool isPlainNumber(QStringView text)
 
 void appendField(QString &out, const QString &field)
 {
-    QString text = field;
-    if (!text.isEmpty()) {
-        const QChar first = text.at(0);
-        const bool formula = first == u'=' || first == u'+' || first == u'-' || first == u'@' ||
-                             first == u'\t' || first == u'\r';
-        if (formula && !isPlainNumber(text))
-            text.prepend(u'\'');
-    }
-    const bool quoted = text.contains(u',') || text.contains(u'"') || text.contains(u'\r') ||
-                        text.contains(u'\n');
-    if (!quoted) {
-        out += text;
+    if (field.isEmpty())
         return;
+    const QChar first = field.at(0);
+    const bool formula = (first == u'=' || first == u'+' || first == u'-' || first == u'@' ||
+                          first == u'\t' || first == u'\r') &&
+                         !isPlainNumber(field);
+    bool quoted = false;
+    for (const QChar c : field) {
+        if (c == u',' || c == u'"' || c == u'\r' || c == u'\n') {
+            quoted = true;
+            break;
+        }
     }
-    out += u'"';
-    out += QString(text).replace(u'"', QStringLiteral("\"\""));
-    out += u'"';
+    if (quoted)
+        out += u'"';
+    if (formula)
+        out += u'\'';
+    if (quoted)
+        out += QString(field).replace(u'"', QStringLiteral("\"\""));
+    else
+        out += field;
+    if (quoted)
+        out += u'"';
 }
 
 } // namespace

@@ -2,7 +2,6 @@
 #include "core/money.h"
 
 #include <QDir>
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QProcess>
@@ -19,61 +18,45 @@ private slots:
     {
         QTest::addColumn<QStringList>("fields");
         QTest::addColumn<QByteArray>("bytes");
-        const auto row = [](const char *name, QStringList fields, const char *bytes) {
-            QTest::newRow(name) << fields << QByteArray(bytes);
-        };
-        row("plain", {"20260001", "Nia Moss", "242.29"}, "20260001,Nia Moss,242.29\r\n");
-        row("comma", {"Moss, Nia", "x"}, "\"Moss, Nia\",x\r\n");
-        row("quote", {"12\" pipe"}, "\"12\"\" pipe\"\r\n");
-        row("line break", {"Dock 4\r\nRear", "LF\nonly"}, "\"Dock 4\r\nRear\",\"LF\nonly\"\r\n");
-        row("empty fields", {"", "", ""}, ",,\r\n");
-        row("utf-8", {"Caf\u00e9 \u20ac5"}, "Caf\xc3\xa9 \xe2\x82\xac" "5\r\n");
-        row("formula", {"=HYPERLINK(\"x\")", "@SUM(A1)", "+1+2", "-x"},
-            "\"'=HYPERLINK(\"\"x\"\")\",'@SUM(A1),'+1+2,'-x\r\n");
-        row("numbers stay", {"-12.50", "+3", "-0.0001"}, "-12.50,+3,-0.0001\r\n");
+        QTest::newRow("plain") << QStringList{"7", "Nia Moss", ""} << QByteArray("7,Nia Moss,\r\n");
+        QTest::newRow("comma, quote, line break")
+            << QStringList{"Moss, Nia", "12\" pipe", "Dock 4\r\nRear", "LF\nonly"}
+            << QByteArray("\"Moss, Nia\",\"12\"\" pipe\",\"Dock 4\r\nRear\",\"LF\nonly\"\r\n");
+        QTest::newRow("utf-8") << QStringList{"Caf\u00e9 \u20ac"} << QByteArray("Caf\xc3\xa9 \xe2\x82\xac\r\n");
+        QTest::newRow("formulas are text") << QStringList{"=HYPERLINK(\"x\")", "@SUM(A1)", "+1+2", "-x"}
+                                           << QByteArray("\"'=HYPERLINK(\"\"x\"\")\",'@SUM(A1),'+1+2,'-x\r\n");
+        QTest::newRow("numbers stay") << QStringList{"-12.50", "+3"} << QByteArray("-12.50,+3\r\n");
     }
     void fieldsAreQuotedOnlyWhenTheyMustBe()
     {
         QFETCH(QStringList, fields);
         QFETCH(QByteArray, bytes);
-        QCOMPARE(csv::encode({fields}), QByteArray("\xEF\xBB\xBF") + bytes);
+        QCOMPARE(csv::encode({fields}), "\xEF\xBB\xBF" + bytes);
     }
 
-    void amountsArePlainNumbers_data()
-    {
-        QTest::addColumn<qint64>("units");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("whole") << qint64(2422900) << "242.29";
-        QTest::newRow("zero") << qint64(0) << "0.00";
-        QTest::newRow("four decimals") << qint64(57740) << "5.774";
-        QTest::newRow("negative") << qint64(-12345678) << "-1234.5678";
-        QTest::newRow("large, no grouping") << qint64(123456789000000) << "12345678900.00";
-    }
     void amountsArePlainNumbers()
     {
-        QFETCH(qint64, units);
-        QFETCH(QString, text);
-        QCOMPARE(csv::number(Money::fromUnits(units)), text);
+        const QStringList written{csv::number(Money::fromUnits(2422900)), csv::number(Money()),
+                                  csv::number(Money::fromUnits(57740)),
+                                  csv::number(Money::fromUnits(-123456789000000))};
+        QCOMPARE(written, QStringList({"242.29", "0.00", "5.774", "-12345678900.00"}));
     }
 
     void aFileThatCannotBeWrittenLeavesNothing_data()
     {
         QTest::addColumn<QString>("relative");
         QTest::newRow("folder under a file") << "blocker/out.csv";
-        QTest::newRow("missing folder") << "nowhere/out.csv";
         QTest::newRow("a folder in the way") << "taken";
     }
     void aFileThatCannotBeWrittenLeavesNothing()
     {
         QFETCH(QString, relative);
         QTemporaryDir dir;
-        QFile blocker(dir.filePath("blocker"));
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
-        blocker.close();
+        QVERIFY(!csv::writeFile(dir.filePath("blocker"), {}));
         QVERIFY(QDir(dir.path()).mkdir("taken"));
-        const QStringList before = QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
-        QVERIFY(csv::writeFile(dir.filePath(relative), {{"a"}}).has_value());
-        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+        QVERIFY(csv::writeFile(dir.filePath(relative), {{"a"}}));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 QStringList({"blocker", "taken"}));
         QVERIFY(QDir(dir.filePath("taken")).isEmpty());
     }
 
@@ -82,23 +65,20 @@ private slots:
         const QString python = QStandardPaths::findExecutable("python3");
         if (python.isEmpty())
             QSKIP("python3 is not installed: the file is not read back by a CSV parser");
-        const QList<QStringList> rows{{"Invoice No", "Account Name", "Amount (Number)"},
+        const QList<QStringList> rows{{"No", "Name", "Amount (Number)"},
                                       {"7", "Moss, \"Nia\"\r\nDock 4", "-1234.50"},
                                       {"8", "Caf\u00e9 \u20ac", ""}};
         QTemporaryDir dir;
-        const QString path = dir.filePath("report.csv");
-        QVERIFY(!csv::writeFile(path, rows).has_value());
+        QVERIFY(!csv::writeFile(dir.filePath("r.csv"), rows));
         QProcess reader;
         reader.start(python, {"-c",
                               "import csv, json, sys\n"
                               "with open(sys.argv[1], encoding='utf-8-sig', newline='') as f:\n"
                               "    print(json.dumps(list(csv.reader(f, strict=True))))\n",
-                              path});
+                              dir.filePath("r.csv")});
         QVERIFY(reader.waitForFinished(30000));
-        QCOMPARE(reader.exitCode(), 0);
-        const QJsonArray read = QJsonDocument::fromJson(reader.readAllStandardOutput()).array();
         QList<QStringList> back;
-        for (const QJsonValue &row : read)
+        for (const QJsonValue &row : QJsonDocument::fromJson(reader.readAllStandardOutput()).array())
             back.append(row.toVariant().toStringList());
         QCOMPARE(back, rows);
     }

@@ -151,6 +151,8 @@ private slots:
         QCOMPARE(m_prompts.shown.at(0).text, "The Invoice was saved as\r\n" + kept);
         QCOMPARE(m_prompts.shown.at(0).title, QString("Save as PDF"));
         QVERIFY(QFileInfo(kept).size() > 0);
+        click("cmdSavePdf"); // a kept PDF is shown, never drawn again
+        QCOMPARE(desktop.opened, QStringList{root() + "/InvoicePDFs/2024"});
 
         const StandInMail mail;
         QCOMPARE(child<QPushButton>("cmdEmail")->text(), QString("E-mail Invoice"));
