@@ -51,6 +51,9 @@ std::optional<QString> write(DataFolder &data, Printouts &printouts, const Print
     }
     if (QFileInfo(temporary.fileName()).size() == 0)
         return QStringLiteral("The PDF could not be written.");
+    // A temporary is private to its owner; the kept PDF is an ordinary file like the images.
+    temporary.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser |
+                             QFile::WriteUser | QFile::ReadGroup | QFile::ReadOther);
     const QString temporaryRelative = folder + u'/' + QFileInfo(temporary.fileName()).fileName();
     if (!data.ReplaceWithTemporary(temporaryRelative, relative))
         return QStringLiteral("The PDF could not be renamed to its place.");
