@@ -212,6 +212,26 @@ void ForEachAccount(const DataFolder &data, const std::function<void(const QStri
     }
 }
 
+QString EmailOf(const DataFolder &data, const QString &account)
+{
+    const QString wanted = account.trimmed();
+    if (wanted.isEmpty())
+        return {};
+    const qint64 count = data.RecordCount(CustomerDataFile, L);
+    QFile file(data.path(CustomerDataFile));
+    if (count <= 0 || !file.open(QIODevice::ReadOnly))
+        return {};
+    for (qint64 n = 0; n < count; ++n) {
+        const QByteArray bytes = file.read(L);
+        if (bytes.isEmpty())
+            break;
+        const CustomerRecord record = CustomerRecord::fromRecord(FixedRecord(L, bytes));
+        if (record.account.trimmed().compare(wanted, Qt::CaseInsensitive) == 0)
+            return record.email.trimmed();
+    }
+    return {};
+}
+
 } // namespace customers
 
 using namespace customers;

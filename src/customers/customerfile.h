@@ -41,6 +41,10 @@ QString AuxDataFile(const QString &account, int box);
 // than any customer file should be. A missing or unreadable file has no accounts.
 void ForEachAccount(const DataFolder &data, const std::function<void(const QString &)> &visit);
 
+// The e-mail address of the first customer whose trimmed account equals the trimmed
+// one (ignoring case, as accounts share files), trimmed; empty when there is none.
+QString EmailOf(const DataFolder &data, const QString &account);
+
 // The sold-to block handed to the invoice being built.
 using InvoiceCustomer = SoldTo;
 InvoiceCustomer ForInvoice(const CustomerRecord &record, bool usaStyle);

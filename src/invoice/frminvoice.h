@@ -17,6 +17,7 @@ class IncompleteInvoices;
 class Printouts;
 class Clock;
 class DataFolder;
+class Desktop;
 class LeaveWatcher;
 class PageSource;
 class Prompts;
@@ -60,6 +61,8 @@ public:
 
     // Where "&Print Invoice" asks for a printer.
     void setPrinting(PageSource &pages);
+    // Where the kept PDF's folder is shown when no mail program starts.
+    void setDesktop(Desktop &desktop) { m_desktop = &desktop; }
     void cmdInvoiceContinue_Click();
     // Saving for later reloads this list and prints its draft through these printouts.
     void setPartialInvoices(IncompleteInvoices &list, Printouts &printouts);
@@ -198,6 +201,7 @@ private:
 
     IncompleteInvoices *m_partials = nullptr;
     Printouts *m_printouts = nullptr;
+    Desktop *m_desktop = nullptr;
     // The number of a new invoice left on the screen by "&Menu": the next activation
     // replaces it, so it is abandoned then.
     QString m_keptNumber;

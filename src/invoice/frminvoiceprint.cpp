@@ -12,6 +12,7 @@
 #include "invoice/partialinvoice.h"
 #include "posting/invoiceposting.h"
 #include "posting/invoicetotals.h"
+#include "printing/invoicepdf.h"
 #include "printing/page.h"
 #include "printing/printouts.h"
 #include "printing/printsettings.h"
@@ -409,13 +410,15 @@ void frmInvoice::printAndPost()
     const QList<InvoiceLine> slipLines = m_doc.lines;
     const bool packingList = m_doc.options.packingList;
     const PrintSettings settings = m_settings.printSettings();
+    // What the printer gets is what the kept PDF holds.
+    const InvoicePrintout printout = invoicePrintout(m_doc, m_clock.today(), m_settings.usaStyle());
+    const QString account = m_doc.AcctNo;
     bool posted = false;
     for (;;) {
         Printouts::Outcome printed;
         {
             const BusyPointer busy;
-            printed = m_printouts->PrintInvoice(
-                *opened.page, settings, invoicePrintout(m_doc, m_clock.today(), m_settings.usaStyle()));
+            printed = m_printouts->PrintInvoice(*opened.page, settings, printout);
         }
         if (printed != Printouts::Outcome::Printed) {
             // Reported by the job; nothing was posted and the invoice stays.
@@ -448,6 +451,10 @@ void frmInvoice::printAndPost()
         if (!request.resumedPartialFile.isEmpty())
             m_partials->PostedResumed();
         m_state.resumedPartial = false;
+        // After the posting, never part of it: a PDF that fails is reported only.
+        InvoiceHandOff handOff(m_data, *m_printouts, m_prompts, m_desktop);
+        if (const std::optional<QString> pdf = handOff.keepPosted(settings, printout, m_clock.today()))
+            handOff.offerEmail(*pdf, printout.number, account, settings.business[0]);
     }
 
     if (packingList)

@@ -149,8 +149,20 @@ Printouts::Outcome Printouts::PrintSample(const PrintSettings &settings)
 Printouts::Outcome Printouts::PrintInvoice(Page &page, const PrintSettings &settings,
                                            const InvoicePrintout &invoice)
 {
+    DrawInvoice(page, settings, invoice, &m_prompts);
+    // As written a refused job went unnoticed and the invoice was posted as printed.
+    if (!page.endDocument()) {
+        m_prompts.tell(PrintError, PrintErrorTitle);
+        return Outcome::Failed;
+    }
+    return Outcome::Printed;
+}
+
+void Printouts::DrawInvoice(Page &page, const PrintSettings &settings,
+                            const InvoicePrintout &invoice, Prompts *prompts)
+{
     PrintEngine engine(page, settings, m_data);
-    engine.setPrompts(&m_prompts);
+    engine.setPrompts(prompts);
     const auto headings = invoice.taxHeadings.value_or(
         std::array<QString, 2>{settings.taxHeading1, settings.taxHeading2});
 
@@ -177,12 +189,6 @@ Printouts::Outcome Printouts::PrintInvoice(Page &page, const PrintSettings &sett
     if (!invoice.draft) {
         runStep([&] { engine.PrintTotals(invoice.totals, invoice.terms, headings[0], headings[1]); });
     }
-    // As written a refused job went unnoticed and the invoice was posted as printed.
-    if (!page.endDocument()) {
-        m_prompts.tell(PrintError, PrintErrorTitle);
-        return Outcome::Failed;
-    }
-    return Outcome::Printed;
 }
 
 Printouts::Outcome Printouts::PrintInvoice(const PrintSettings &settings,

@@ -42,6 +42,10 @@ public:
     // left out and the job still ends; a job the printer refused is reported.
     Outcome PrintInvoice(Page &page, const PrintSettings &settings,
                          const InvoicePrintout &invoice);
+    // The invoice's steps on the page without ending the job, so a kept PDF holds the
+    // same pages as the paper. Without prompts an over-long narrative is cut silently.
+    void DrawInvoice(Page &page, const PrintSettings &settings, const InvoicePrintout &invoice,
+                     Prompts *prompts);
     // The same after asking for a printer; a cancel is reported.
     Outcome PrintInvoice(const PrintSettings &settings, const InvoicePrintout &invoice);
 

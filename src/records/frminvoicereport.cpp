@@ -7,10 +7,12 @@
 #include "printing/page.h"
 #include "printing/printengine.h"
 #include "printing/printsettings.h"
+#include "records/reportcsv.h"
 #include "records/reportpickers.h"
 #include "records/reportprints.h"
 #include "records/texttablemodel.h"
 #include "setup/businesssettings.h"
+#include "ui/desktop.h"
 #include "ui/widgets.h"
 #include "ui/navigator.h"
 #include "ui/busywork.h"
@@ -103,6 +105,12 @@ frmInvoiceReport::frmInvoiceReport(BusinessSettings &settings, DataFolder &data,
                                           [this](int i) { cmdSales_Click(i); }, this);
     }
 
+    cmdExportCsv = new QPushButton(ui::ExportCsvCaption, this);
+    cmdExportCsv->setObjectName(QStringLiteral("cmdExportCsv"));
+    cmdExportCsv->setToolTip(QStringLiteral("Saves the Grid and its Totals as a CSV file for a Spreadsheet"));
+    cmdExportCsv->hide();
+    connect(cmdExportCsv, &QPushButton::clicked, this, &frmInvoiceReport::cmdExportCsv_Click);
+
     auto *fraAccounts = new QGroupBox(QStringLiteral("Account Filter"), this);
     auto *accountLayout = new QVBoxLayout(fraAccounts);
     const std::pair<const char *, const char *> options[] = {
@@ -139,8 +147,17 @@ frmInvoiceReport::frmInvoiceReport(BusinessSettings &settings, DataFolder &data,
     top->addWidget(fraRange);
     top->addWidget(fraAccounts);
     auto *commands = new QVBoxLayout;
-    for (int index : {1, 3, 2, 4, 0})
-        commands->addWidget(cmdSales[index]);
+    for (int index : {1, 3, 2, 4, 0}) {
+        if (index != 3) {
+            commands->addWidget(cmdSales[index]);
+            continue;
+        }
+        // Beside the print button, so the buttons below it keep their places.
+        auto *printRow = new QHBoxLayout;
+        printRow->addWidget(cmdSales[3]);
+        printRow->addWidget(cmdExportCsv);
+        commands->addLayout(printRow);
+    }
     top->addLayout(commands);
     auto *outer = new QVBoxLayout(this);
     outer->addLayout(top);
@@ -266,4 +283,21 @@ void frmInvoiceReport::DeleteAll()
     runBusy(this, QStringLiteral("Deleting Records..."), [this] { records::deleteJournal(m_data); });
     m_rows->clear();
     m_navigator.show(Navigator::Target::MainMenu, this);
+}
+
+void frmInvoiceReport::setDesktop(Desktop &desktop)
+{
+    m_desktop = &desktop;
+    cmdExportCsv->show();
+}
+
+void frmInvoiceReport::cmdExportCsv_Click()
+{
+    if (!m_desktop)
+        return;
+    QStringList totals;
+    for (const QLabel *label : lblTotal)
+        totals.append(label->text());
+    ui::exportCsv(this, *m_desktop, m_prompts, QStringLiteral("InvoiceReport.csv"),
+                  records::invoiceReportCsv(m_report, totals));
 }

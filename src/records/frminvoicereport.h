@@ -8,6 +8,7 @@
 class BusinessSettings;
 class Clock;
 class DataFolder;
+class Desktop;
 class Navigator;
 class PageSource;
 class Prompts;
@@ -37,6 +38,9 @@ public:
     void cmdIncome_Click(int index);
     void cmdSales_Click(int index);
     void optAcct_Click(int index);
+    // Shows "Export to CSV…", which asks the desktop where to save.
+    void setDesktop(Desktop &desktop);
+    void cmdExportCsv_Click();
 
 private:
     void LoadGrid();
@@ -60,4 +64,6 @@ private:
     std::array<QRadioButton *, 2> optAcct{};
     std::array<QLabel *, 4> lblTotal{};
     QComboBox *cboAccounts = nullptr;
+    QPushButton *cmdExportCsv = nullptr;
+    Desktop *m_desktop = nullptr;
 };

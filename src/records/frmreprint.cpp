@@ -4,11 +4,14 @@
 #include "core/datafolder.h"
 #include "core/prompts.h"
 #include "core/regional.h"
+#include "printing/invoicepdf.h"
 #include "printing/page.h"
 #include "printing/printouts.h"
 #include "printing/printsettings.h"
+#include "records/reportcsv.h"
 #include "records/texttablemodel.h"
 #include "setup/businesssettings.h"
+#include "ui/desktop.h"
 #include "ui/navigator.h"
 #include "ui/busywork.h"
 
@@ -193,10 +196,18 @@ frmReprint::frmReprint(BusinessSettings &settings, DataFolder &data, Prompts &pr
                          QStringLiteral("Displays the Invoice Selection Grid"));
     cmdMemo = makeButton(fraInvoice, QStringLiteral("cmdMemo"), QStringLiteral("Clear&M&emo"),
                          QStringLiteral("Clears the Memo Box"));
+    cmdSavePdf = makeButton(fraInvoice, QStringLiteral("cmdSavePdf"), QStringLiteral("Save as PDF"),
+                            QStringLiteral("Keeps this Invoice as a PDF file"));
+    cmdEmail = makeButton(fraInvoice, QStringLiteral("cmdEmail"), QStringLiteral("E-mail Invoice"),
+                          QStringLiteral("Hands this Invoice to the Mail Program"));
+    cmdSavePdf->hide();
+    cmdEmail->hide();
     auto *detailButtons = new QHBoxLayout;
     detailButtons->addWidget(cmdPrint);
     detailButtons->addWidget(cmdMemo);
     detailButtons->addWidget(cmdHide);
+    detailButtons->addWidget(cmdSavePdf);
+    detailButtons->addWidget(cmdEmail);
     memoBox->addLayout(detailButtons);
     detail->addLayout(memoBox, 2, 0, 1, 2);
     fraInvoice->hide();
@@ -208,6 +219,9 @@ frmReprint::frmReprint(BusinessSettings &settings, DataFolder &data, Prompts &pr
                            QStringLiteral("Prints all Invoices in Summary Report"));
     cmdKill = makeButton(this, QStringLiteral("cmdKill"), QStringLiteral("Delete"),
                          QStringLiteral("Deletes all Invoices created before the above date"));
+    cmdExportCsv = makeButton(this, QStringLiteral("cmdExportCsv"), ui::ExportCsvCaption,
+                              QStringLiteral("Saves the Invoice List as a CSV file for a Spreadsheet"));
+    cmdExportCsv->hide();
     DTPicker1 = new QDateEdit(this);
     DTPicker1->setObjectName(QStringLiteral("DTPicker1"));
     DTPicker1->setCalendarPopup(true);
@@ -249,13 +263,19 @@ frmReprint::frmReprint(BusinessSettings &settings, DataFolder &data, Prompts &pr
     connect(cmdReport, &QPushButton::clicked, this, &frmReprint::cmdReport_Click);
     connect(cmdKill, &QPushButton::clicked, this, &frmReprint::cmdKill_Click);
     connect(cmdMode, &QPushButton::clicked, this, &frmReprint::cmdMode_Click);
+    connect(cmdSavePdf, &QPushButton::clicked, this, &frmReprint::cmdSavePdf_Click);
+    connect(cmdEmail, &QPushButton::clicked, this, &frmReprint::cmdEmail_Click);
+    connect(cmdExportCsv, &QPushButton::clicked, this, &frmReprint::cmdExportCsv_Click);
 
     auto *side = new QVBoxLayout;
     side->addWidget(pickerLabel);
     side->addWidget(DTPicker1);
     side->addWidget(cmdKill);
     side->addSpacing(12);
-    side->addWidget(cmdReport);
+    auto *reportRow = new QHBoxLayout;
+    reportRow->addWidget(cmdReport);
+    reportRow->addWidget(cmdExportCsv);
+    side->addLayout(reportRow);
     side->addWidget(fraSort);
     side->addStretch();
     side->addWidget(cmdExit);
@@ -335,6 +355,7 @@ void frmReprint::fgReceivables_Click(int row)
     }
     const posting::CompletedInvoiceImage &image = *m_shown;
     m_shownDate = chosen.cells.value(CompletedInvoiceRow::Date);
+    m_shownDay = chosen.date;
     lblCreationDate->setText(m_shownDate);
     for (int k = 0; k < 6; ++k) {
         lblBillTo[k]->setText(image.billTo[k]);
@@ -395,11 +416,45 @@ void frmReprint::cmdPrint_Click()
         m_prompts.tell(PrintError, PrintErrorTitle);
         return;
     }
-    const InvoicePrintout printout = records::reprintOf(
-        *m_shown, m_shownDate, m_settings.usaStyle(), m_clock.today(),
-        m_data.FileIsPresent(records::InvoiceMemoFile),
-        {m_settings.taxes().heading1, m_settings.taxes().heading2});
-    m_printouts.PrintInvoice(*opened.page, m_settings.printSettings(), printout);
+    m_printouts.PrintInvoice(*opened.page, m_settings.printSettings(), shownPrintout());
+}
+
+InvoicePrintout frmReprint::shownPrintout() const
+{
+    return records::reprintOf(*m_shown, m_shownDate, m_settings.usaStyle(), m_clock.today(),
+                              m_data.FileIsPresent(records::InvoiceMemoFile),
+                              {m_settings.taxes().heading1, m_settings.taxes().heading2});
+}
+
+void frmReprint::setDesktop(Desktop &desktop)
+{
+    m_desktop = &desktop;
+    cmdSavePdf->show();
+    cmdEmail->show();
+    cmdExportCsv->show();
+}
+
+void frmReprint::cmdSavePdf_Click()
+{
+    if (!m_shown)
+        return;
+    InvoiceHandOff(m_data, m_printouts, m_prompts, m_desktop)
+        .saveAsPdf(m_settings.printSettings(), shownPrintout(), m_shownDay);
+}
+
+void frmReprint::cmdEmail_Click()
+{
+    if (!m_shown)
+        return;
+    InvoiceHandOff(m_data, m_printouts, m_prompts, m_desktop)
+        .emailInvoice(m_settings.printSettings(), shownPrintout(), m_shownDay);
+}
+
+void frmReprint::cmdExportCsv_Click()
+{
+    if (m_desktop)
+        ui::exportCsv(this, *m_desktop, m_prompts, QStringLiteral("CompletedInvoices.csv"),
+                      records::completedInvoicesCsv(m_list));
 }
 
 void frmReprint::cmdMemo_Click()

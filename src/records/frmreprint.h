@@ -8,6 +8,7 @@
 class BusinessSettings;
 class Clock;
 class DataFolder;
+class Desktop;
 class Navigator;
 class PageSource;
 class Printouts;
@@ -47,10 +48,16 @@ public:
     void cmdMode_Click();
     void mnuSort_Click();
     void DTPicker1_Change();
+    // Shows "Save as PDF", "E-mail Invoice" and "Export to CSV…".
+    void setDesktop(Desktop &desktop);
+    void cmdSavePdf_Click();
+    void cmdEmail_Click();
+    void cmdExportCsv_Click();
 
 private:
     void FillList();
     void showRows();
+    InvoicePrintout shownPrintout() const;
 
     BusinessSettings &m_settings;
     DataFolder &m_data;
@@ -96,6 +103,11 @@ private:
     std::array<QRadioButton *, 2> optSort{};
     QPushButton *cmdMode = nullptr;
     QAction *mnuSort = nullptr;
+    QPushButton *cmdSavePdf = nullptr;
+    QPushButton *cmdEmail = nullptr;
+    QPushButton *cmdExportCsv = nullptr;
+    Desktop *m_desktop = nullptr;
+    QDate m_shownDay;
     QDate m_pickerDate;
     records::SortColumn m_sortColumn = records::SortColumn::Number;
 };

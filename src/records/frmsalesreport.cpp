@@ -9,10 +9,12 @@
 #include "printing/page.h"
 #include "printing/printengine.h"
 #include "printing/printsettings.h"
+#include "records/reportcsv.h"
 #include "records/reportpickers.h"
 #include "records/reportprints.h"
 #include "records/texttablemodel.h"
 #include "setup/businesssettings.h"
+#include "ui/desktop.h"
 #include "ui/widgets.h"
 #include "ui/navigator.h"
 #include "ui/busywork.h"
@@ -124,6 +126,11 @@ frmSalesReport::frmSalesReport(Catalog &catalog, BusinessSettings &settings, Dat
                                           [this](int i) { cmdSales_Click(i); }, this);
     }
     cmdSales[4]->setEnabled(false);
+    cmdExportCsv = new QPushButton(ui::ExportCsvCaption, this);
+    cmdExportCsv->setObjectName(QStringLiteral("cmdExportCsv"));
+    cmdExportCsv->setToolTip(QStringLiteral("Saves both Grids as a CSV file for a Spreadsheet"));
+    cmdExportCsv->hide();
+    connect(cmdExportCsv, &QPushButton::clicked, this, &frmSalesReport::cmdExportCsv_Click);
 
     fraInstructions = new QGroupBox(QStringLiteral("Instructions"), this);
     fraInstructions->setObjectName(QStringLiteral("fraInstructions"));
@@ -170,6 +177,7 @@ frmSalesReport::frmSalesReport(Catalog &catalog, BusinessSettings &settings, Dat
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(cmdSales[3]);
     buttons->addWidget(cmdSales[4]);
+    buttons->addWidget(cmdExportCsv);
     buttons->addStretch();
     buttons->addWidget(cmdSales[0]);
     right->addLayout(buttons);
@@ -335,4 +343,17 @@ void frmSalesReport::mnuDelete_Click()
 void frmSalesReport::mnuInstructions_Click()
 {
     fraInstructions->setVisible(!fraInstructions->isVisible());
+}
+
+void frmSalesReport::setDesktop(Desktop &desktop)
+{
+    m_desktop = &desktop;
+    cmdExportCsv->show();
+}
+
+void frmSalesReport::cmdExportCsv_Click()
+{
+    if (m_desktop)
+        ui::exportCsv(this, *m_desktop, m_prompts, QStringLiteral("ItemSalesReport.csv"),
+                      records::salesReportCsv(m_report));
 }

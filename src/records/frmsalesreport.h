@@ -9,6 +9,7 @@ class BusinessSettings;
 class Catalog;
 class Clock;
 class DataFolder;
+class Desktop;
 class Navigator;
 class PageSource;
 class Prompts;
@@ -39,6 +40,9 @@ public:
     void cmdSales_Click(int index);
     void mnuDelete_Click();
     void mnuInstructions_Click();
+    // Shows "Export to CSV…", which asks the desktop where to save.
+    void setDesktop(Desktop &desktop);
+    void cmdExportCsv_Click();
 
 private:
     void fillProducts();
@@ -68,4 +72,6 @@ private:
     QGroupBox *fraInstructions = nullptr;
     QAction *mnuDelete = nullptr;
     QAction *mnuInstructions = nullptr;
+    QPushButton *cmdExportCsv = nullptr;
+    Desktop *m_desktop = nullptr;
 };

@@ -25,6 +25,7 @@ InvoiceReport buildInvoiceReport(const QList<posting::SalesJournalRecord> &journ
                             regional::currencyText(record.discount),
                             regional::currencyText(record.tax),
                             regional::currencyText(record.total)});
+        report.records.append(record);
         report.subTotal += record.subTotal;
         report.discount += record.discount;
         report.tax += record.tax;

@@ -18,6 +18,8 @@ struct InvoiceReport
     // Invoice number, date, account number, account name, sub-total, discount,
     // tax, grand total: the columns of the grid.
     QList<QStringList> rows;
+    // The journal record behind each row, for exports that need the values.
+    QList<posting::SalesJournalRecord> records;
     Money subTotal;
     Money discount;
     Money tax;

@@ -54,6 +54,7 @@ SalesReport buildSalesReport(const QList<posting::SoldItemRecord> &sold,
             continue;
         report.rows.append({name, regional::shortDate(record.date), record.invoiceNumber.trimmed(),
                             QString::number(record.quantity)});
+        report.dates.append(record.date);
         totals[*slot] += record.quantity;
         hasSales[*slot] = true;
     }

@@ -20,6 +20,8 @@ struct SalesReport
 {
     // Name, sale date, invoice number, units: one row per record in range.
     QList<QStringList> rows;
+    // The sale date of each row.
+    QList<QDate> dates;
     // Name and total units, for the ticked products that sold, in list order.
     QList<QStringList> totals;
 };

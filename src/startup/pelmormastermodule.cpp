@@ -27,6 +27,7 @@
 #include "setup/logopicture.h"
 #include "setup/setuptelephone.h"
 #include "startup/commandline.h"
+#include "ui/desktop.h"
 #include "ui/printdialogs.h"
 #include "ui/screen.h"
 
@@ -65,6 +66,11 @@ PelmorMasterModule::PelmorMasterModule(const QString &dataFolder, Prompts &promp
       }),
       m_quit([] { QCoreApplication::exit(0); })
 {
+    m_desktop = m_platform.desktop;
+    if (!m_desktop) {
+        m_ownDesktop = std::make_unique<QtDesktop>();
+        m_desktop = m_ownDesktop.get();
+    }
     // The session's end quits the application without our exit routine.
     connect(qApp, &QCoreApplication::aboutToQuit, this, [this] {
         if (!m_exiting)
@@ -127,9 +133,10 @@ bool PelmorMasterModule::Main()
     m_catalog = std::make_unique<Catalog>(m_data);
     m_menu = new frmStartup(m_data, m_prompts, *this);
     addScreen(m_menu, Target::MainMenu);
-    addScreen(new frmSalesReport(*m_catalog, *m_settings, m_data, m_prompts, *this, *m_pageSource,
-                                 m_clock),
-              Target::SalesReport);
+    auto *salesReport = new frmSalesReport(*m_catalog, *m_settings, m_data, m_prompts, *this,
+                                           *m_pageSource, m_clock);
+    salesReport->setDesktop(*m_desktop);
+    addScreen(salesReport, Target::SalesReport);
     LoadBackgroundScreens();
     return !m_exiting;
 }
@@ -148,11 +155,16 @@ void PelmorMasterModule::LoadBackgroundScreens()
                                 }),
               Target::Incomplete);
     addScreenFactory(Target::Reprint, [this]() -> Screen * {
-        return new frmReprint(*m_settings, m_data, m_prompts, *this, *m_pageSource, *m_printouts,
-                              m_clock);
+        auto *reprint = new frmReprint(*m_settings, m_data, m_prompts, *this, *m_pageSource,
+                                       *m_printouts, m_clock);
+        reprint->setDesktop(*m_desktop);
+        return reprint;
     });
     addScreenFactory(Target::InvoiceReport, [this]() -> Screen * {
-        return new frmInvoiceReport(*m_settings, m_data, m_prompts, *this, *m_pageSource, m_clock);
+        auto *report =
+            new frmInvoiceReport(*m_settings, m_data, m_prompts, *this, *m_pageSource, m_clock);
+        report->setDesktop(*m_desktop);
+        return report;
     });
 
     // The invoice reads its pick lists from the catalog, loaded by the screen above.
@@ -160,6 +172,7 @@ void PelmorMasterModule::LoadBackgroundScreens()
                                    m_clock, *this);
     invoice->setPartialInvoices(*m_incomplete, *m_printouts);
     invoice->setPrinting(*m_pageSource);
+    invoice->setDesktop(*m_desktop);
     addScreen(invoice, Target::Invoice);
 
     // The customer screen reads the whole customer file when it opens, so it is made

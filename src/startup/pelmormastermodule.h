@@ -19,6 +19,7 @@ class BusinessSettings;
 class Catalog;
 class CustomerFile;
 class Clock;
+class Desktop;
 class DialogPageSource;
 class IncompleteInvoices;
 class PrintDialogs;
@@ -43,6 +44,8 @@ struct PlatformServices
     dialer::SerialLineFactory serialLines;
     PrintDialogs *printDialogs = nullptr;
     SetupDialogs *setupDialogs = nullptr;
+    // File dialogs and the file manager; the desktop's own when not given.
+    Desktop *desktop = nullptr;
 };
 
 // The program itself: builds the data tree, creates the screens in their order,
@@ -128,6 +131,8 @@ private:
     std::unique_ptr<Catalog> m_catalog;
     std::unique_ptr<CustomerFile> m_customers;
     std::unique_ptr<IncompleteInvoices> m_incomplete;
+    std::unique_ptr<Desktop> m_ownDesktop;
+    Desktop *m_desktop = nullptr;
     QMap<Target, std::function<Screen *()>> m_factories;
     frmSetup *m_setup = nullptr;
     QList<QPointer<Screen>> m_screens; // in the order of creation

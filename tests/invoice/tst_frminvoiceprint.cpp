@@ -1,12 +1,14 @@
 #include "catalogbytes.h"
 #include "core/clock.h"
 #include "core/datafolder.h"
+#include "customerbytes.h"
 #include "customers/customerfile.h"
 #include "fakeplatform.h"
 #include "pdfwords.h"
 #include "postedbytes.h"
 #include "screenaccess.h"
 #include "scriptedprompts.h"
+#include "standinmail.h"
 #include "startup/pelmormastermodule.h"
 #include "testfiles.h"
 #include "ui/screen.h"
@@ -436,10 +438,12 @@ private slots:
         QCOMPARE(testfiles::readBytes(root + "/PIInvoiceNo.txt"), QByteArray("20260002\r\n"));
         QCOMPARE(testfiles::readBytes(root + "/PIInventoriedItems.txt"), stock(90));
 
-        // The printed invoice carries the lines and the total.
-        if (pdfToTextInstalled()) {
+        // The printed invoice carries the lines and the total, and its PDF is kept.
+        for (const QString &pdf : {m_dialogs.path, root + "/InvoicePDFs/2026/20260001.pdf"}) {
+            if (!pdfToTextInstalled())
+                break;
             QStringList printed;
-            for (const PdfWord &word : pdfWords(m_dialogs.path))
+            for (const PdfWord &word : pdfWords(pdf))
                 printed.append(word.text);
             for (const char *word : {"INVOICE", "Washer", "Trip", "$242.29"})
                 QVERIFY2(printed.contains(word), word);
@@ -449,6 +453,47 @@ private slots:
         m_program->ExitApplication();
         m_program.reset();
         QCOMPARE(testfiles::readBytes(root + "/PIInventoriedItems.txt"), stock(90));
+    }
+
+    void postedInvoiceIsKeptAndOfferedByEmail_data()
+    {
+        QTest::addColumn<bool>("blocked");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("e-mail offered") << false << "Would you like to E-mail Invoice 20260001 to the Customer?"
+                                        << "E-mail Invoice";
+        QTest::newRow("PDF cannot be kept")
+            << true << "The PDF of Invoice 20260001 could not be written:\r\n%1/InvoicePDFs/2026/20260001.pdf"
+                       "\r\nThe folder %1/InvoicePDFs/2026 could not be made." << "Invoice PDF";
+    }
+    void postedInvoiceIsKeptAndOfferedByEmail()
+    {
+        QFETCH(bool, blocked);
+        QFETCH(QString, text);
+        QFETCH(QString, title);
+        const QString root = m_dir->path();
+        fixture::Customer nia = fixture::person("N1", "Nia", "Moss");
+        nia.email = "nia@example.com";
+        fixture::writeFile(root + "/CustomerData.txt", fixture::bytes(nia));
+        if (blocked)
+            QVERIFY(testfiles::writeBytes(root + "/InvoicePDFs", "in the way"));
+        const StandInMail mail;
+        start();
+        addManual("Trip fee", "12.5", "1", false);
+        enterPrintSetup();
+        finalize();
+        m_prompts.answerNext(true); // printed correctly
+        m_prompts.answerNext(true); // e-mail it, when asked
+        screen::click(button("cmdInvoiceContinue"));
+        // The posting stands whatever became of the PDF.
+        QCOMPARE(testfiles::readBytes(root + "/InvoiceSalesJournal.txt").size(), 125);
+        QCOMPARE(m_prompts.shown.size(), 2);
+        QCOMPARE(m_prompts.shown.at(1).text, text.arg(root));
+        QCOMPARE(m_prompts.shown.at(1).title, title);
+        QCOMPARE(mail.arguments().mid(1), blocked ? QStringList() : QStringList({
+            "--subject", "Invoice 20260001 from Acme", "--body",
+            "Please find attached invoice 20260001.\n\nThank you for your business.\nAcme\n",
+            "--attach", root + "/InvoicePDFs/2026/20260001.pdf", "nia@example.com"}));
     }
 
     void abandonedPrintWritesNothingButTheSlip()

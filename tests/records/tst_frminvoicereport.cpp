@@ -5,6 +5,7 @@
 #include "postedbytes.h"
 #include "recordingpage.h"
 #include "records/frminvoicereport.h"
+#include "scripteddesktop.h"
 #include "scriptedprompts.h"
 #include "screenaccess.h"
 #include "setup/businesssettings.h"
@@ -93,6 +94,43 @@ private slots:
         m_settings.reset();
         m_data.reset();
         m_dir.reset();
+    }
+
+    void exportWritesTheGridAndTheTotalsShown_data()
+    {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("written") << "report" << "report.csv"
+                                 << QByteArray("\xEF\xBB\xBFInvoice No,Invoice Date,Invoice Date (ISO),Account No,"
+                                               "Account Name,Sub-total,Sub-total (Number),Discount,"
+                                               "Discount (Number),Tax,Tax (Number),Grand Total,Grand Total (Number)\r\n"
+                                               "101,3/1/2024,2024-03-01,A1,Adams,$10.00,10.00,$0.10,0.10,$0.40,0.40,$10.40,10.40\r\n"
+                                               "102,3/2/2024,2024-03-02,B2,Baker,$20.00,20.00,$0.00,0.00,$0.80,0.80,$20.80,20.80\r\n"
+                                               "103,3/20/2024,2024-03-20,A1,Adams,$5.00,5.00,$0.05,0.05,$0.20,0.20,$5.20,5.20\r\n"
+                                               "Totals,,,,,$35.00,35.00,$0.15,0.15,$1.40,1.40,$36.40,36.40\r\n");
+        QTest::newRow("folder cannot be written") << "InvoiceSalesJournal.txt/report.csv" << "" << QByteArray();
+    }
+    void exportWritesTheGridAndTheTotalsShown()
+    {
+        QFETCH(QString, answer);
+        QFETCH(QString, written);
+        QFETCH(QByteArray, bytes);
+        open();
+        ScriptedDesktop desktop;
+        m_screen->setDesktop(desktop);
+        QCOMPARE(child<QPushButton>("cmdExportCsv")->text(), QString("Export to CSV\u2026"));
+        desktop.saveAnswers.append(root() + "/" + answer);
+        click("cmdExportCsv");
+        QCOMPARE(desktop.asked, QStringList{"Export to CSV|InvoiceReport.csv"});
+        if (!written.isEmpty()) {
+            QVERIFY(m_prompts.shown.isEmpty());
+            QCOMPARE(testfiles::readBytes(root() + "/" + written), bytes);
+            return;
+        }
+        QCOMPARE(m_prompts.shown.size(), 1);
+        QVERIFY(m_prompts.shown.at(0).text.startsWith("The file could not be written:\r\n" + root() + "/" + answer + "\r\n"));
+        QCOMPARE(m_prompts.shown.at(0).title, QString("Export to CSV"));
     }
 
     void activationLoadsThisMonthAndTheAccounts()

@@ -1,4 +1,5 @@
 #include "core/appstate.h"
+#include "customerbytes.h"
 #include "core/clock.h"
 #include "core/datafolder.h"
 #include "fakenavigator.h"
@@ -6,7 +7,9 @@
 #include "printing/printouts.h"
 #include "recordingpage.h"
 #include "records/frmreprint.h"
+#include "scripteddesktop.h"
 #include "scriptedprompts.h"
+#include "standinmail.h"
 #include "screenaccess.h"
 #include "setup/businesssettings.h"
 #include "testfiles.h"
@@ -112,6 +115,50 @@ private slots:
         m_settings.reset();
         m_data.reset();
         m_dir.reset();
+    }
+
+    void listExportsForSpreadsheets()
+    {
+        writeImage("8", "Baker", "3/2/2024");
+        writeImage("7", "Moss, \"Nia\"", "3/1/2024");
+        open();
+        ScriptedDesktop desktop;
+        m_screen->setDesktop(desktop);
+        desktop.saveAnswers.append(root() + "/list.csv");
+        click("cmdExportCsv");
+        QCOMPARE(desktop.asked, QStringList{"Export to CSV|CompletedInvoices.csv"});
+        QCOMPARE(testfiles::readBytes(root() + "/list.csv"),
+                 QByteArray("\xEF\xBB\xBFInvoice Number,Account Number,Account Name,Invoice Date,"
+                            "Invoice Date (ISO),Amount,Amount (Number)\r\n"
+                            "7,ACC7,\"Moss, \"\"Nia\"\"\",3/1/2024,2024-03-01,$10.40,10.40\r\n"
+                            "8,ACC8,Baker,3/2/2024,2024-03-02,$10.40,10.40\r\n"));
+    }
+
+    void shownInvoiceIsSavedAsPdfAndHandedToMail()
+    {
+        fixture::Customer nia = fixture::person("ACC7", "Nia", "Moss");
+        nia.email = "nia@example.com";
+        fixture::writeFile(root() + "/CustomerData.txt", fixture::bytes(nia));
+        writeImage("7", "Nia Moss", "3/1/2024");
+        open();
+        ScriptedDesktop desktop;
+        m_screen->setDesktop(desktop);
+        clickRow(0);
+        QCOMPARE(child<QPushButton>("cmdSavePdf")->text(), QString("Save as PDF"));
+        click("cmdSavePdf");
+        const QString kept = root() + "/InvoicePDFs/2024/7.pdf";
+        QCOMPARE(m_prompts.shown.size(), 1);
+        QCOMPARE(m_prompts.shown.at(0).text, "The Invoice was saved as\r\n" + kept);
+        QCOMPARE(m_prompts.shown.at(0).title, QString("Save as PDF"));
+        QVERIFY(QFileInfo(kept).size() > 0);
+        click("cmdSavePdf"); // a kept PDF is shown, never drawn again
+        QCOMPARE(desktop.opened, QStringList{root() + "/InvoicePDFs/2024"});
+
+        const StandInMail mail;
+        QCOMPARE(child<QPushButton>("cmdEmail")->text(), QString("E-mail Invoice"));
+        click("cmdEmail");
+        QCOMPARE(m_prompts.shown.size(), 1);
+        QCOMPARE(mail.arguments().mid(5), QStringList({"--attach", kept, "nia@example.com"}));
     }
 
     void noImagesReturnsToTheMenu()

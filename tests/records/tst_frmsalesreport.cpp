@@ -7,6 +7,7 @@
 #include "postedbytes.h"
 #include "recordingpage.h"
 #include "records/frmsalesreport.h"
+#include "scripteddesktop.h"
 #include "scriptedprompts.h"
 #include "screenaccess.h"
 #include "setup/businesssettings.h"
@@ -103,6 +104,30 @@ private slots:
         m_catalog.reset();
         m_data.reset();
         m_dir.reset();
+    }
+
+    void exportWritesBothGrids()
+    {
+        build();
+        ScriptedDesktop desktop;
+        m_screen->setDesktop(desktop);
+        tick("Bolt");
+        tick("Nut");
+        click("cmdIncome_3");
+        desktop.saveAnswers.append(root() + "/sales.csv");
+        click("cmdExportCsv");
+        QCOMPARE(desktop.asked, QStringList{"Export to CSV|ItemSalesReport.csv"});
+        QVERIFY(m_prompts.shown.isEmpty());
+        QCOMPARE(testfiles::readBytes(root() + "/sales.csv"),
+                 QByteArray("\xEF\xBB\xBF" "Description,Date,Date (ISO),Invoice Number,Units Sold\r\n"
+                            "Bolt,12/1/2024,2024-12-01,101,2\r\n"
+                            "Nut,12/31/2024,2024-12-31,102,5\r\n"
+                            "Bolt,1/1/2025,2025-01-01,103,1\r\n"
+                            "Bolt,11/30/2024,2024-11-30,100,7\r\n"
+                            "\r\n"
+                            "Product Description,Units Sold\r\n"
+                            "Bolt,10\r\n"
+                            "Nut,5\r\n"));
     }
 
     void controlsAtLoad()

@@ -2,6 +2,7 @@
 
 #include "dialer/portserialline.h"
 #include "printfakes.h"
+#include "scripteddesktop.h"
 #include "startup/pelmormastermodule.h"
 
 // The platform the program object gets in tests: dialogs that are cancelled, and
@@ -17,7 +18,8 @@ inline PlatformServices make(dialer::PortSerialLine::DeviceNames devices = missi
 {
     static CancelledPrintDialogs print;
     static CancelledSetupDialogs setup;
-    return {dialer::PortSerialLine::factory(std::move(devices)), &print, &setup};
+    static ScriptedDesktop desktop;
+    return {dialer::PortSerialLine::factory(std::move(devices)), &print, &setup, &desktop};
 }
 
 } // namespace fakeplatform
