@@ -24,6 +24,7 @@ BalanceList ListBalances(const DataFolder &data, const QDate &today)
         row.balance = ledger.balance();
         row.age = AgeingOf(ledger.lines, today).oldestDays;
         row.damaged = !ledger.problems.isEmpty();
+        row.unreadable = ledger.state == Ledger::State::Unreadable;
         list.total += row.balance;
         list.rows.append(row);
         list.problems.append(ledger.problems);
@@ -74,7 +75,7 @@ QVariant BalanceListModel::data(const QModelIndex &index, int role) const
     case LastInvoice:
         return row.lastInvoice.isValid() ? regional::shortDate(row.lastInvoice) : QString();
     case Balance:
-        return regional::currencyText(row.balance);
+        return row.unreadable ? QString() : regional::currencyText(row.balance);
     case Age:
         return row.age ? QString::number(*row.age) : QString();
     default:

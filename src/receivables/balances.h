@@ -25,6 +25,8 @@ struct AccountBalance
     std::optional<qint64> age;
     // Something in the file could not be read: the balance is as far as it was.
     bool damaged = false;
+    // Nothing of it could be read: no balance is shown.
+    bool unreadable = false;
 };
 
 struct BalanceList

@@ -76,7 +76,7 @@ Ageing AgeingOf(const QList<LedgerLine> &lines, const QDate &asOf)
             continue;
         const qint64 days = amount.date.isValid() ? std::max<qint64>(0, amount.date.daysTo(asOf))
                                                   : std::numeric_limits<qint64>::max();
-        if (!ageing.oldestDays)
+        if (!ageing.oldestDays && amount.date.isValid())
             ageing.oldestDays = days;
         if (days <= 30)
             ageing.current += amount.amount;

@@ -75,7 +75,8 @@ struct Ageing
     Money days31to60;
     Money days61to90;
     Money over90;
-    // Days since the oldest amount not yet paid; nullopt when nothing is owed.
+    // Days since the oldest amount not yet paid whose date can be read; nullopt
+    // when there is none.
     std::optional<qint64> oldestDays;
     bool operator==(const Ageing &) const = default;
 };

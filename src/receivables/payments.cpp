@@ -58,6 +58,8 @@ PaymentCheck Payments::Check(const PaymentEntry &entry) const
     if (entry.date > m_clock.today())
         return refuse(QStringLiteral("The Payment Date cannot be after Today"));
 
+    if (entry.amount.trimmed().isEmpty())
+        return refuse(QStringLiteral("Enter the Amount Received"));
     const std::optional<Money> amount = regional::parseMoney(entry.amount);
     if (!amount)
         return refuse(QStringLiteral("The Amount Received \"%1\" is not an Amount").arg(entry.amount));
