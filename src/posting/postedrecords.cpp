@@ -262,19 +262,43 @@ std::optional<QString> LedgerEntry::amountText(Money amount)
     return std::nullopt;
 }
 
-LedgerEntry::Fields LedgerEntry::fieldsOf(QByteArrayView record)
+namespace {
+
+QByteArrayView trimmedLedgerField(QByteArrayView record, int offset, int width)
 {
-    const auto field = [record](int offset, int width) {
-        QByteArrayView view = record.sliced(offset, width);
-        while (!view.isEmpty() && (view.front() == ' ' || view.front() == '\0'))
-            view = view.sliced(1);
-        while (!view.isEmpty() && (view.back() == ' ' || view.back() == '\0'))
-            view.chop(1);
-        return view;
-    };
-    return {field(LedgerCustomer, CustomerWidth), field(LedgerAccount, AccountWidth),
-            field(LedgerDate, DateWidth), field(LedgerDescription, DescriptionWidth),
-            field(LedgerAmount, AmountWidth)};
+    QByteArrayView view = record.sliced(offset, width);
+    while (!view.isEmpty() && (view.back() == ' ' || view.back() == '\0'))
+        view.chop(1);
+    while (!view.isEmpty() && (view.front() == ' ' || view.front() == '\0'))
+        view = view.sliced(1);
+    return view;
+}
+
+} // namespace
+
+QByteArrayView LedgerEntry::Fields::customer() const
+{
+    return trimmedLedgerField(record, LedgerCustomer, CustomerWidth);
+}
+
+QByteArrayView LedgerEntry::Fields::account() const
+{
+    return trimmedLedgerField(record, LedgerAccount, AccountWidth);
+}
+
+QByteArrayView LedgerEntry::Fields::date() const
+{
+    return trimmedLedgerField(record, LedgerDate, DateWidth);
+}
+
+QByteArrayView LedgerEntry::Fields::description() const
+{
+    return trimmedLedgerField(record, LedgerDescription, DescriptionWidth);
+}
+
+QByteArrayView LedgerEntry::Fields::amount() const
+{
+    return trimmedLedgerField(record, LedgerAmount, AmountWidth);
 }
 
 FixedRecord LedgerEntry::toRecord() const

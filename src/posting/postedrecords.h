@@ -125,14 +125,19 @@ struct LedgerEntry
     QString description;
     QString amount;  // currency text
 
-    // The stored fields of one whole entry, undecoded and trimmed of blanks and
-    // NULs, for readers that go through many ledgers without decoding every text.
+    // The stored fields of one whole entry (`record` holds Length bytes), undecoded
+    // and trimmed of blanks and NULs when asked for, for readers that go through
+    // many ledgers without decoding every text.
     struct Fields
     {
-        QByteArrayView customer, account, date, description, amount;
+        QByteArrayView record;
+        QByteArrayView customer() const;
+        QByteArrayView account() const;
+        QByteArrayView date() const;
+        QByteArrayView description() const;
+        QByteArrayView amount() const;
     };
-    // `record` holds Length bytes.
-    static Fields fieldsOf(QByteArrayView record);
+    static Fields fieldsOf(QByteArrayView record) { return {record}; }
 
     // The currency text of the amount; when it is longer than the field, without
     // grouping, then without the symbol; nullopt when even that does not fit

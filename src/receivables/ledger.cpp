@@ -94,21 +94,24 @@ LedgerReader::LedgerReader(const DataFolder &data) : m_data(data)
 {
 }
 
-std::optional<Money> LedgerReader::amountOf(const QByteArray &text) const
+// Looked up without copying the field; only a text seen the first time is copied.
+std::optional<Money> LedgerReader::amountOf(QByteArrayView text) const
 {
-    if (auto found = m_amounts.constFind(text); found != m_amounts.cend())
+    const QByteArray key = QByteArray::fromRawData(text.data(), text.size());
+    if (auto found = m_amounts.constFind(key); found != m_amounts.cend())
         return *found;
-    const std::optional<Money> amount = regional::parseMoney(codepage::decode(text));
-    m_amounts.insert(text, amount);
+    const std::optional<Money> amount = regional::parseMoney(decoded(text));
+    m_amounts.insert(text.toByteArray(), amount);
     return amount;
 }
 
-QDate LedgerReader::dateOf(const QByteArray &text) const
+QDate LedgerReader::dateOf(QByteArrayView text) const
 {
-    if (auto found = m_dates.constFind(text); found != m_dates.cend())
+    const QByteArray key = QByteArray::fromRawData(text.data(), text.size());
+    if (auto found = m_dates.constFind(key); found != m_dates.cend())
         return *found;
-    const QDate date = regional::parseShortDate(codepage::decode(text)).value_or(QDate());
-    m_dates.insert(text, date);
+    const QDate date = regional::parseShortDate(decoded(text)).value_or(QDate());
+    m_dates.insert(text.toByteArray(), date);
     return date;
 }
 
@@ -142,32 +145,41 @@ Ledger LedgerReader::Read(const QString &account, bool withTexts) const
 
     const qsizetype whole = bytes.size() / LedgerEntry::Length;
     ledger.lines.reserve(whole);
+    QByteArrayView lastDate;
+    QDate lastDay;
     for (qsizetype n = 0; n < whole; ++n) {
         const LedgerEntry::Fields fields =
             LedgerEntry::fieldsOf(QByteArrayView(bytes).sliced(n * LedgerEntry::Length, LedgerEntry::Length));
         LedgerLine line;
         line.record = n + 1;
-        if (fields.description == QByteArrayView("Previous Balance"))
+        const QByteArrayView description = fields.description();
+        if (description == QByteArrayView("Previous Balance"))
             line.kind = LedgerLine::Kind::Opening;
-        else if (fields.description == QByteArrayView("Payment Received"))
+        else if (description == QByteArrayView("Payment Received"))
             line.kind = LedgerLine::Kind::Payment;
-        const QByteArray amountText = fields.amount.toByteArray();
+        const QByteArrayView amountText = fields.amount();
         if (const std::optional<Money> amount = amountOf(amountText)) {
             line.amount = *amount;
         } else {
             ledger.problems.append({ledger.file, line.record,
                                     QStringLiteral("the amount \"%1\" is not an amount, counted as zero")
-                                        .arg(decoded(fields.amount))});
+                                        .arg(decoded(amountText))});
         }
-        line.date = dateOf(fields.date.toByteArray());
+        // Entries of one day follow each other.
+        const QByteArrayView dateText = fields.date();
+        if (n == 0 || dateText != lastDate) {
+            lastDate = dateText;
+            lastDay = dateOf(dateText);
+        }
+        line.date = lastDay;
         if (!line.date.isValid()) {
             ledger.problems.append({ledger.file, line.record,
                                     QStringLiteral("the date \"%1\" cannot be read, aged as the oldest")
-                                        .arg(decoded(fields.date))});
+                                        .arg(decoded(dateText))});
         }
         if (withTexts) {
-            line.dateText = decoded(fields.date);
-            line.description = decoded(fields.description);
+            line.dateText = decoded(dateText);
+            line.description = decoded(description);
         }
         ledger.lines.append(line);
     }

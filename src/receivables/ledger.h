@@ -3,6 +3,7 @@
 #include "core/money.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QDate>
 #include <QHash>
 #include <QList>
@@ -93,8 +94,8 @@ public:
     Ledger Read(const QString &account, bool withTexts = true) const;
 
 private:
-    std::optional<Money> amountOf(const QByteArray &text) const;
-    QDate dateOf(const QByteArray &text) const;
+    std::optional<Money> amountOf(QByteArrayView text) const;
+    QDate dateOf(QByteArrayView text) const;
     const DataFolder &m_data;
     // Ledgers repeat a few amounts and dates many times over.
     mutable QHash<QByteArray, std::optional<Money>> m_amounts;

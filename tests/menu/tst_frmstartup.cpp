@@ -290,6 +290,8 @@ void tst_frmStartup::menuEntries_data()
                                      << "Shipping Labels";
     QTest::newRow("help") << "mnuHelp"
                           << "Help";
+    QTest::newRow("balances") << "mnuBalances"
+                              << "&Balances, Payments and Statements";
 }
 
 void tst_frmStartup::menuEntries()
@@ -310,7 +312,7 @@ void tst_frmStartup::menuNesting()
     for (const QAction *action : bar->actions())
         top.append(action->text());
     QCOMPARE(top, QStringList({QStringLiteral(" Files"), QStringLiteral("Order Forms"),
-                               QStringLiteral("Help")}));
+                               QStringLiteral("Help"), QStringLiteral("Accounts")}));
     // Help acts straight from the bar.
     QCOMPARE(bar->actions().at(2)->objectName(), QStringLiteral("mnuHelp"));
     QVERIFY(!bar->actions().at(2)->menu());
@@ -323,6 +325,9 @@ void tst_frmStartup::menuNesting()
     };
     QCOMPARE(names(bar->actions().at(0)->menu()),
              QStringList({QStringLiteral("mnuCreate"), QStringLiteral("mnuExit")}));
+    QCOMPARE(names(bar->actions().at(3)->menu()), QStringList({QStringLiteral("mnuBalances")}));
+    m_menu->findChild<QAction *>(QStringLiteral("mnuBalances"))->trigger();
+    QCOMPARE(m_navigator->shown, QList<Navigator::Target>({Navigator::Target::Accounts}));
     QCOMPARE(names(bar->actions().at(1)->menu()),
              QStringList({QStringLiteral("mnuDeluxeForms"), QStringLiteral("mnuPPaper"),
                           QStringLiteral("mnuPPPaper"), QStringLiteral("mnuGraytex"),

@@ -111,8 +111,7 @@ private slots:
         screen::click(accounts, "cmdPrintStatement");
         QCOMPARE(m_road.prompts.shown.size(), 0);
         const QStringList lines = pdfLines(m_road.dialogs.path);
-        for (const QString &line :
-             {"STATEMENT", "Acme", "Nia Moss", "4 Elm St", "Springfield, IL 62704", "Account: N1",
+        for (const QString &line : QStringList{"STATEMENT", "Acme", "Nia Moss", "4 Elm St", "Springfield, IL 62704", "Account: N1",
               "From 1/1/2026 to 3/14/2026", "Date Description Charges Payments Balance",
               "1/1/2026 Balance Brought Forward $0.00", "1/10/2026 Previous Balance $0.00",
               "1/10/2026 Invoice 20260001 $15.83 $15.83", "3/14/2026 Invoice 20260002 $15.83 $31.66",

@@ -112,8 +112,8 @@ public:
         if (!program->show(target, menu))
             qWarning("screen not shown");
         Screen *shown = program->screen(target);
-        if (shown)
-            QTest::qWaitForWindowExposed(shown);
+        if (shown && !QTest::qWaitForWindowExposed(shown))
+            qWarning("screen not exposed");
         return shown;
     }
 
