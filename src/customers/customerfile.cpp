@@ -212,24 +212,36 @@ void ForEachAccount(const DataFolder &data, const std::function<void(const QStri
     }
 }
 
+void ForEachCustomer(const DataFolder &data,
+                     const std::function<void(const CustomerRecord &)> &visit)
+{
+    const qint64 count = data.RecordCount(CustomerDataFile, L);
+    if (count <= 0)
+        return;
+    QFile file(data.path(CustomerDataFile));
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    for (qint64 n = 0; n < count; ++n) {
+        const QByteArray record = file.read(L);
+        if (record.isEmpty())
+            break;
+        visit(CustomerRecord::fromRecord(FixedRecord(L, record)));
+    }
+}
+
 QString EmailOf(const DataFolder &data, const QString &account)
 {
     const QString wanted = account.trimmed();
-    if (wanted.isEmpty())
-        return {};
-    const qint64 count = data.RecordCount(CustomerDataFile, L);
-    QFile file(data.path(CustomerDataFile));
-    if (count <= 0 || !file.open(QIODevice::ReadOnly))
-        return {};
-    for (qint64 n = 0; n < count; ++n) {
-        const QByteArray bytes = file.read(L);
-        if (bytes.isEmpty())
-            break;
-        const CustomerRecord record = CustomerRecord::fromRecord(FixedRecord(L, bytes));
-        if (record.account.trimmed().compare(wanted, Qt::CaseInsensitive) == 0)
-            return record.email.trimmed();
-    }
-    return {};
+    QString email;
+    bool found = false;
+    if (!wanted.isEmpty())
+        ForEachCustomer(data, [&](const CustomerRecord &record) {
+            if (!found && record.account.trimmed().compare(wanted, Qt::CaseInsensitive) == 0) {
+                email = record.email.trimmed();
+                found = true;
+            }
+        });
+    return email;
 }
 
 } // namespace customers

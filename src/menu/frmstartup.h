@@ -67,6 +67,8 @@ private:
     QMenu *m_helpMenu = nullptr;
     QAction *mnuHelp = nullptr;
     QAction *mnuAbout = nullptr;
+    QMenu *mnuAccounts = nullptr;
+    QAction *mnuBalances = nullptr;
 
     QRadioButton *optMainMenuSub[RoutineCount] = {};
     QButtonGroup *m_routines = nullptr;

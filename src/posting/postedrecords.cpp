@@ -93,6 +93,11 @@ QString CompletedInvoiceFile(const QString &invoiceNumber)
     return CompletedInvoicesFolder + QLatin1Char('/') + trimmed + QStringLiteral(".txt");
 }
 
+QStringList PaymentForms()
+{
+    return {QStringLiteral("Check # "), QStringLiteral("Credit Card # "), QStringLiteral("Cash")};
+}
+
 QString LedgerFile(const QString &account)
 {
     return customers::ReceivableFile(account);
@@ -255,6 +260,45 @@ std::optional<QString> LedgerEntry::amountText(Money amount)
     if (text.size() <= AmountWidth)
         return text;
     return std::nullopt;
+}
+
+namespace {
+
+QByteArrayView trimmedLedgerField(QByteArrayView record, int offset, int width)
+{
+    QByteArrayView view = record.sliced(offset, width);
+    while (!view.isEmpty() && (view.back() == ' ' || view.back() == '\0'))
+        view.chop(1);
+    while (!view.isEmpty() && (view.front() == ' ' || view.front() == '\0'))
+        view = view.sliced(1);
+    return view;
+}
+
+} // namespace
+
+QByteArrayView LedgerEntry::Fields::customer() const
+{
+    return trimmedLedgerField(record, LedgerCustomer, CustomerWidth);
+}
+
+QByteArrayView LedgerEntry::Fields::account() const
+{
+    return trimmedLedgerField(record, LedgerAccount, AccountWidth);
+}
+
+QByteArrayView LedgerEntry::Fields::date() const
+{
+    return trimmedLedgerField(record, LedgerDate, DateWidth);
+}
+
+QByteArrayView LedgerEntry::Fields::description() const
+{
+    return trimmedLedgerField(record, LedgerDescription, DescriptionWidth);
+}
+
+QByteArrayView LedgerEntry::Fields::amount() const
+{
+    return trimmedLedgerField(record, LedgerAmount, AmountWidth);
 }
 
 FixedRecord LedgerEntry::toRecord() const

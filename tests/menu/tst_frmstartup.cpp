@@ -295,6 +295,8 @@ void tst_frmStartup::menuEntries_data()
                                  << "User Manual";
     QTest::newRow("about") << "mnuAbout"
                            << "About Pelmor Invoicer";
+    QTest::newRow("balances") << "mnuBalances"
+                              << "&Balances, Payments and Statements";
 }
 
 void tst_frmStartup::menuEntries()
@@ -315,7 +317,7 @@ void tst_frmStartup::menuNesting()
     for (const QAction *action : bar->actions())
         top.append(action->text());
     QCOMPARE(top, QStringList({QStringLiteral(" Files"), QStringLiteral("Order Forms"),
-                               QStringLiteral("Help")}));
+                               QStringLiteral("Help"), QStringLiteral("Accounts")}));
 
     auto names = [](const QMenu *menu) {
         QStringList result;
@@ -325,6 +327,9 @@ void tst_frmStartup::menuNesting()
     };
     QCOMPARE(names(bar->actions().at(0)->menu()),
              QStringList({QStringLiteral("mnuCreate"), QStringLiteral("mnuExit")}));
+    QCOMPARE(names(bar->actions().at(3)->menu()), QStringList({QStringLiteral("mnuBalances")}));
+    m_menu->findChild<QAction *>(QStringLiteral("mnuBalances"))->trigger();
+    QCOMPARE(m_navigator->shown, QList<Navigator::Target>({Navigator::Target::Accounts}));
     QCOMPARE(names(bar->actions().at(1)->menu()),
              QStringList({QStringLiteral("mnuDeluxeForms"), QStringLiteral("mnuPPaper"),
                           QStringLiteral("mnuPPPaper"), QStringLiteral("mnuGraytex"),

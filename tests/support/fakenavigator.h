@@ -38,6 +38,8 @@ public:
             return QStringLiteral("SalesReport");
         case Target::BlankForms:
             return QStringLiteral("BlankForms");
+        case Target::Accounts:
+            return QStringLiteral("Accounts");
         }
         return QStringLiteral("?");
     }

@@ -1,0 +1,140 @@
+#include "core/datafolder.h"
+#include "core/fixedrecord.h"
+#include "core/regional.h"
+#include "customers/customerrecord.h"
+#include "posting/postedrecords.h"
+#include "printing/printengine.h"
+#include "printing/printsettings.h"
+#include "receivables/balances.h"
+#include "receivables/statement.h"
+#include "ui/painterpage.h"
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QLocale>
+#include <QPrinter>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+// The balance list beside its floor: reading every account file once.
+namespace {
+
+constexpr int Customers = 5000;
+constexpr int Entries = 50;
+const QDate Today(2026, 3, 14);
+
+struct Folder
+{
+    Folder()
+    {
+        QDir(dir.path()).mkpath(QStringLiteral("PIActiveAccounts"));
+        data = std::make_unique<DataFolder>(dir.path());
+        QByteArray customers;
+        for (int c = 0; c < Customers; ++c) {
+            CustomerRecord customer;
+            customer.account = QStringLiteral("A%1").arg(c);
+            customer.name = QStringLiteral("Customer %1").arg(c);
+            customer.type = CustomerRecord::Business;
+            customers += customer.toRecord().bytes();
+            QByteArray ledger;
+            for (int e = 0; e < Entries; ++e) {
+                posting::LedgerEntry entry;
+                entry.customer = entry.account = customer.account;
+                entry.date = regional::shortDate(QDate(2025, 1, 1).addDays((c + e * 7) % 430));
+                entry.description = e == 0       ? posting::PreviousBalance
+                                    : e % 3 == 0 ? posting::PaymentReceived
+                                                 : QString::number(20250000 + c * Entries + e);
+                entry.amount = regional::currencyText(Money::fromUnits((c * 131 + e * 977) % 5000000));
+                ledger += entry.encode();
+            }
+            write(QStringLiteral("/PIActiveAccounts/A%1.txt").arg(c), ledger);
+        }
+        write(QStringLiteral("/CustomerData.txt"), customers);
+    }
+    void write(const QString &name, const QByteArray &bytes)
+    {
+        QFile file(data->path(name));
+        file.open(QIODevice::WriteOnly);
+        file.write(bytes);
+    }
+    QTemporaryDir dir;
+    std::unique_ptr<DataFolder> data;
+};
+
+Folder &folder()
+{
+    static Folder f;
+    return f;
+}
+
+void BM_ReadLedgersFloor(benchmark::State &state)
+{
+    folder(); // made once, outside the timing
+    for (auto _ : state) {
+        for (int c = 0; c < Customers; ++c) {
+            QFile file(folder().data->path(QStringLiteral("/PIActiveAccounts/A%1.txt").arg(c)));
+            file.open(QIODevice::ReadOnly);
+            benchmark::DoNotOptimize(file.readAll());
+        }
+    }
+}
+BENCHMARK(BM_ReadLedgersFloor)->Unit(benchmark::kMillisecond);
+
+void BM_BalanceList(benchmark::State &state)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(receivables::ListBalances(*folder().data, Today));
+}
+BENCHMARK(BM_BalanceList)->Unit(benchmark::kMillisecond);
+
+// A statement printed should grow in step with its entries.
+void BM_StatementToPdf(benchmark::State &state)
+{
+    receivables::Statement statement;
+    statement.account = QStringLiteral("A1");
+    statement.customer = {QStringLiteral("Customer 1"), QStringLiteral("1 Main St")};
+    statement.from = QDate(2025, 1, 1);
+    statement.to = Today;
+    Money running;
+    for (int n = 0; n < int(state.range(0)); ++n) {
+        receivables::StatementLine line;
+        line.date = regional::shortDate(statement.from.addDays(n % 430));
+        line.description = QStringLiteral("Invoice %1").arg(20250000 + n);
+        line.charge = Money::fromUnits(125000);
+        running += line.charge;
+        line.balance = running;
+        statement.lines.append(line);
+    }
+    statement.balanceDue = running;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("statement.pdf"));
+    for (auto _ : state) {
+        PainterPage page(PainterPage::pdfPrinter(path));
+        PrintEngine engine(page, PrintSettings(), *folder().data);
+        engine.SetupPrinter(QStringLiteral("Portrait"), 0);
+        receivables::PrintStatement(engine, statement, Today);
+        if (!page.endDocument())
+            state.SkipWithError("the statement did not print");
+    }
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_StatementToPdf)->Arg(1000)->Arg(4000)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    // Printing needs a GUI application, though nothing is shown.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
