@@ -1,5 +1,6 @@
 #include "core/datafolder.h"
 
+#include "core/diskio.h"
 #include "core/fixedrecord.h"
 #include "core/linefile.h"
 #include "customers/customerfile.h"
@@ -12,7 +13,6 @@
 #include <QSaveFile>
 
 #include <algorithm>
-#include <cstdio>
 #include <sys/stat.h>
 
 namespace {
@@ -38,12 +38,6 @@ QString normalized(const QString &relative)
     return out;
 }
 
-// rename(2) replaces the target in one step, so the old or the new file is always there.
-bool renameOver(const QString &from, const QString &to)
-{
-    return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
-}
-
 bool copyThroughTemporary(const QString &from, const QString &to)
 {
     // Opening a pipe would wait for a writer for good.
@@ -62,10 +56,10 @@ bool copyThroughTemporary(const QString &from, const QString &to)
             return false;
         if (n == 0)
             break;
-        if (target.write(buffer, n) != n)
+        if (!diskio::write(target, QByteArray::fromRawData(buffer, n)))
             return false;
     }
-    return target.commit();
+    return diskio::commit(target);
 }
 
 } // namespace
@@ -205,32 +199,33 @@ qint64 DataFolder::RecordCount(const QString &relative, int recordLength) const
 
 void DataFolder::DeleteWithBackup(const QString &relative) const
 {
-    QFile::remove(path(backupOf(relative)));
-    QFile::remove(path(relative));
+    diskio::remove(path(backupOf(relative)));
+    diskio::remove(path(relative));
 }
 
 void DataFolder::DeleteIfPresent(const QString &relative) const
 {
-    QFile::remove(path(relative));
+    diskio::remove(path(relative));
 }
 
 bool DataFolder::ReplaceWithTemporary(const QString &temporary, const QString &target) const
 {
     const QString from = path(temporary);
-    const bool moved = renameOver(from, path(target));
+    // rename(2) replaces the target in one step, so the old or the new file is always there.
+    const bool moved = diskio::rename(from, path(target));
     if (QFileInfo::exists(from))
-        QFile::remove(from);
+        diskio::remove(from);
     return moved;
 }
 
 bool DataFolder::RewriteFile(const QString &relative, const QByteArray &bytes) const
 {
     QSaveFile file(path(relative));
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+    if (!file.open(QIODevice::WriteOnly) || !diskio::write(file, bytes) || !diskio::commit(file))
         return false;
     // The stale backup copy goes only once the new content is in place: a failed write
     // keeps both the file and its backup.
-    QFile::remove(path(backupOf(relative)));
+    diskio::remove(path(backupOf(relative)));
     return true;
 }
 
@@ -272,7 +267,7 @@ bool DataFolder::SafeReplace(const QString &relative, int recordLength,
         return !Exists(relative);
     {
         // A scratch file left over by a crash must not leak its tail into the result.
-        QFile::remove(path(temporary));
+        diskio::remove(path(temporary));
         const qint64 count = RecordCount(relative, recordLength);
         QFile source(target);
         if (count > 0 && !source.open(QIODevice::ReadOnly))
@@ -295,17 +290,17 @@ bool DataFolder::SafeReplace(const QString &relative, int recordLength,
                 if (keep(record))
                     out.append(record.bytes());
             }
-            if (kept.write(out) != out.size())
+            if (!diskio::write(kept, out))
                 return false;
         }
-        if (!kept.flush())
+        if (!diskio::flush(kept))
             return false;
     }
     if (!ReplaceWithTemporary(temporary, relative))
         return false;
     // The stale backup goes only once the new content is in place; a backup copy
     // that fails then loses nothing.
-    QFile::remove(path(backupOf(relative)));
+    diskio::remove(path(backupOf(relative)));
     CopyDataFile(relative, backupOf(relative));
     return true;
 }
@@ -330,7 +325,7 @@ void DataFolder::RemoveLeftoverTemporaries() const
             if ((name.compare(QStringView(customers::DeleteTemporaryFile).mid(1), Qt::CaseInsensitive) == 0 ||
                  saveFileTemporary.match(name).hasMatch()) &&
                 it.fileInfo().isFile() && !it.fileInfo().isSymLink())
-                QFile::remove(it.filePath());
+                diskio::remove(it.filePath());
         }
     }
 }

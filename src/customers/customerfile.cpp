@@ -3,6 +3,7 @@
 #include "core/codepage.h"
 #include "core/datafolder.h"
 #include "core/datatree.h"
+#include "core/diskio.h"
 #include "core/fixedrecord.h"
 #include "core/linefile.h"
 #include "core/names.h"
@@ -113,7 +114,7 @@ QStringList sixOf(const QStringList &values)
 bool writeWhole(const QString &path, const QByteArray &bytes, QString &error)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly) || !diskio::write(file, bytes) || !diskio::commit(file)) {
         error = file.errorString();
         return false;
     }
@@ -480,7 +481,7 @@ std::optional<QString> CustomerFile::DeleteCustomer(qint32 n)
         return QStringLiteral("The Customer could not be deleted:\r\n") + error;
     }
     // One rename puts the new file in place of the old.
-    QFile::remove(m_data.path(DataFolder::backupOf(CustomerDataFile)));
+    diskio::remove(m_data.path(DataFolder::backupOf(CustomerDataFile)));
     if (!m_data.ReplaceWithTemporary(DeleteTemporaryFile, CustomerDataFile))
         return QStringLiteral("The Customer could not be deleted");
 

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <source_location>
+
+class QFileDevice;
+class QSaveFile;
+
+// The calls that change data files on disk. They all pass one fault point, so a test
+// can make the nth of them fail as a kill or a full disk would, and they hold the
+// fsync helpers that make a change survive a power cut.
+namespace diskio {
+
+using Where = std::source_location;
+
+enum class Fault {
+    // The nth call and every later one fail: the process is gone.
+    Kill,
+    // Only the nth call fails, as a write to a full disk does.
+    DiskFull,
+};
+
+// Counts file-changing calls from now on and fails the nth (n >= 1); n = 0 only counts.
+void armFault(qint64 n, Fault fault);
+// Back to normal: no call fails and nothing is counted.
+void disarmFault();
+// Since the last armFault: the calls made, and the places in the code they came from.
+qint64 callCount();
+QStringList callSites();
+bool faultTripped();
+
+// Each returns false when the call failed (or the fault point failed it).
+bool write(QFileDevice &file, const QByteArray &bytes, Where where = Where::current());
+bool flush(QFileDevice &file, Where where = Where::current());
+bool resize(QFileDevice &file, qint64 size, Where where = Where::current());
+bool truncate(const QString &path, qint64 size, Where where = Where::current());
+bool remove(const QString &path, Where where = Where::current());
+bool link(const QString &existing, const QString &newName, Where where = Where::current());
+// rename(2), then the folder of the target is synced so the rename lasts.
+bool rename(const QString &from, const QString &to, Where where = Where::current());
+// Commits the temporary over the file and syncs the folder, as rename() does.
+bool commit(QSaveFile &file, Where where = Where::current());
+// fsync of an open file, of a file by name, of a folder (its entries).
+bool sync(QFileDevice &file, Where where = Where::current());
+bool syncFile(const QString &path, Where where = Where::current());
+bool syncFolder(const QString &path, Where where = Where::current());
+// The folder holding a path.
+QString folderOf(const QString &path);
+
+} // namespace diskio
