@@ -32,8 +32,9 @@ FaultPoint &faultPoint()
     return point;
 }
 
-// False when the fault point fails this call.
-bool pass(const diskio::Where &where)
+// False when the fault point fails this call. A full disk still lets files be removed
+// and shortened.
+bool pass(const diskio::Where &where, bool needsRoom = true)
 {
     FaultPoint &point = faultPoint();
     if (!point.armed.load(std::memory_order_relaxed))
@@ -44,7 +45,8 @@ bool pass(const diskio::Where &where)
                        QString::number(where.line()));
     if (point.tripped && point.fault == diskio::Fault::Kill)
         return false;
-    if (point.failAt > 0 && point.calls == point.failAt) {
+    if (point.failAt > 0 && point.calls == point.failAt &&
+        (needsRoom || point.fault == diskio::Fault::Kill)) {
         point.tripped = true;
         return false;
     }
@@ -126,12 +128,12 @@ bool resize(QFileDevice &file, qint64 size, Where where)
 
 bool truncate(const QString &path, qint64 size, Where where)
 {
-    return pass(where) && ::truncate(QFile::encodeName(path).constData(), size) == 0;
+    return pass(where, false) && ::truncate(QFile::encodeName(path).constData(), size) == 0;
 }
 
 bool remove(const QString &path, Where where)
 {
-    return pass(where) && QFile::remove(path);
+    return pass(where, false) && QFile::remove(path);
 }
 
 bool link(const QString &existing, const QString &newName, Where where)

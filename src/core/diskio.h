@@ -19,7 +19,7 @@ using Where = std::source_location;
 enum class Fault {
     // The nth call and every later one fail: the process is gone.
     Kill,
-    // Only the nth call fails, as a write to a full disk does.
+    // Only the nth call fails, as on a full disk: unless it removes or shortens a file.
     DiskFull,
 };
 

@@ -419,10 +419,13 @@ PostingOutcome InvoicePoster::PostInvoice(InvoiceDocument &doc, const PostingReq
         !WriteTaxRecord(request.taxHeading2, doc.number,
                         TaxRecord::amountText(doc.Tax2).value_or(QString()), today))
         return failed(TaxRecordsFile);
-    if (!request.resumedPartialFile.isEmpty())
+    if (!request.resumedPartialFile.isEmpty()) {
         m_data.DeleteIfPresent(request.resumedPartialFile);
-    else if (request.advanceInvoiceNumber)
-        request.advanceInvoiceNumber();
+        if (m_data.Exists(request.resumedPartialFile))
+            return failed(request.resumedPartialFile);
+    } else if (request.advanceInvoiceNumber && !request.advanceInvoiceNumber()) {
+        return failed(InvoiceNumbering::NumberFile);
+    }
     if (!journal.commit())
         return failed(RollbackJournal::IntentFile);
 

@@ -26,9 +26,9 @@ struct PostingRequest
     QString taxHeading2;
     // The partial invoice this one was resumed from; empty for a new invoice.
     QString resumedPartialFile;
-    // Stores the next invoice number (AdvanceInvoiceNumber); called once a new
-    // invoice's number is in the journal.
-    std::function<void()> advanceInvoiceNumber;
+    // Stores the next invoice number (AdvanceInvoiceNumber) as the last write of a new
+    // invoice's posting; false when it could not be stored.
+    std::function<bool()> advanceInvoiceNumber;
 };
 
 struct PostingOutcome

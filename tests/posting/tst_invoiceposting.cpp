@@ -179,7 +179,10 @@ PostingRequest TestInvoicePosting::request()
     PostingRequest r;
     r.taxHeading1 = QStringLiteral("Sales Tax");
     r.taxHeading2 = QStringLiteral("County Tax");
-    r.advanceInvoiceNumber = [this] { ++m_advanced; };
+    r.advanceInvoiceNumber = [this] {
+        ++m_advanced;
+        return true;
+    };
     return r;
 }
 
