@@ -8,6 +8,7 @@
 #include "core/linefile.h"
 #include "core/names.h"
 #include "core/prompts.h"
+#include "core/rollbackjournal.h"
 #include "core/textrecord.h"
 #include "setup/settingsfiles.h"
 
@@ -281,6 +282,27 @@ std::optional<QString> CustomerFile::WriteCustomer(qint32 n, const CustomerRecor
     const qint64 stored = m_data.RecordCount(CustomerDataFile, L);
     if (n > stored && n > MaxCustomers)
         return FileFullMessage;
+    const std::pair<QString, int> parallels[] = {{ContractFile, ContractLength},
+                                                 {CycleFile, CycleLength}};
+    // A customer added with its two parallel records goes in whole or not at all, so a
+    // kill between the files cannot leave the files' records out of step.
+    RollbackJournal journal(m_data, RollbackJournal::Kind::CustomerAdd, customer.account.trimmed());
+    if (newCustomer) {
+        const auto noteRecord = [&journal](const QString &name, qint64 count, qint32 number,
+                                           int length) {
+            return number > count ? journal.noteAppend(name)
+                                  : journal.noteOverwrite(name, qint64(number - 1) * length, length);
+        };
+        bool noted = noteRecord(CustomerDataFile, stored, n, L);
+        for (const auto &[name, length] : parallels) {
+            m_data.FileIsPresent(name);
+            noted = noted && noteRecord(name, m_data.RecordCount(name, length), n, length);
+        }
+        if (!noted || !journal.begin())
+            return QStringLiteral("The Customer could not be saved:\r\n") +
+                   QStringLiteral("The file \"%1\" could not be written.")
+                       .arg(RollbackJournal::IntentFile.mid(1));
+    }
     {
         FixedRecordFile file(m_data.path(CustomerDataFile), L);
         if (!file.open() || !file.write(n, customer.toRecord()))
@@ -290,8 +312,7 @@ std::optional<QString> CustomerFile::WriteCustomer(qint32 n, const CustomerRecor
     // already there belongs to the programs that fill these files; zeroing it at every
     // save (and the screen saves on every move) would wipe their data. A new customer's
     // record is zeroed, though: what is there was left by a deleted customer.
-    for (const auto &[name, length] :
-         {std::pair{ContractFile, ContractLength}, std::pair{CycleFile, CycleLength}}) {
+    for (const auto &[name, length] : parallels) {
         m_data.FileIsPresent(name);
         FixedRecordFile parallel(m_data.path(name), length);
         if (!parallel.open() ||
@@ -300,6 +321,10 @@ std::optional<QString> CustomerFile::WriteCustomer(qint32 n, const CustomerRecor
                                           "written:\r\n%2")
                                .arg(name, parallel.errorString()));
     }
+    if (newCustomer && !journal.commit())
+        return QStringLiteral("The Customer could not be saved:\r\n") +
+               QStringLiteral("The file \"%1\" could not be written.")
+                   .arg(RollbackJournal::IntentFile.mid(1));
     return std::nullopt;
 }
 
