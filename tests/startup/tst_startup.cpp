@@ -1,4 +1,5 @@
 #include "core/clock.h"
+#include "core/rollbackjournal.h"
 #include "dialer/portserialline.h"
 #include "setup/setupdialogs.h"
 #include "startup/pelmormastermodule.h"
@@ -189,6 +190,51 @@ private slots:
                  "kept:\r\n" + folder + "\r\n    \"" + folder + "\" is a file, not a folder.");
         QVERIFY(!QFileInfo::exists(root() + "/Services.txt.x1Y2z3"));
         QVERIFY(!QFileInfo::exists(root() + "/Backup/CUSTOMER.TMP"));
+        program.ExitApplication();
+    }
+
+    void anInterruptedWriteIsUndoneBeforeTheBooksAreRead_data()
+    {
+        QTest::addColumn<QByteArray>("intent");
+        QTest::addColumn<QByteArray>("journal");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("title");
+        RollbackJournal::Intent posting;
+        posting.subject = QStringLiteral("20260001");
+        posting.entries = {{RollbackJournal::Op::Append, RollbackJournal::State::File,
+                            QStringLiteral("InvoiceSalesJournal.txt"), 5, {}, 0}};
+        QTest::newRow("posting") << RollbackJournal::encode(posting) << QByteArray("first")
+                                 << QStringLiteral("The Posting of Invoice 20260001 was interrupted "
+                                                   "and has been undone.\r\nPrint and Post "
+                                                   "Invoice 20260001 again.")
+                                 << QStringLiteral("Posting Interrupted");
+        QTest::newRow("damaged") << QByteArray("PWINTENT") << QByteArray("firstSECOND")
+                                 << QStringLiteral("The file \"WriteIntent.dat\" in \"%1\" could not "
+                                                   "be read.\r\nA Posting or another write to the "
+                                                   "data files may have been interrupted; the data "
+                                                   "files were left as they are.\r\nKeep the file "
+                                                   "and check the last Invoice posted.")
+                                 << QStringLiteral("Interrupted Write");
+    }
+
+    void anInterruptedWriteIsUndoneBeforeTheBooksAreRead()
+    {
+        QFETCH(QByteArray, intent);
+        QFETCH(QByteArray, journal);
+        QFETCH(QString, text);
+        QFETCH(QString, title);
+        QVERIFY(testfiles::writeBytes(root() + "/InvoiceSalesJournal.txt", "firstSECOND"));
+        QVERIFY(testfiles::writeBytes(root() + "/WriteIntent.dat", intent));
+        PelmorMasterModule program(root(), m_prompts, m_clock, fakePlatform());
+        program.setQuit([] {});
+        QVERIFY(program.Main());
+        QVERIFY(program.hasScreen(Navigator::Target::MainMenu));
+        QCOMPARE(m_prompts.shown.size(), 1);
+        QCOMPARE(m_prompts.shown[0].text, text.arg(QDir::toNativeSeparators(root())));
+        QCOMPARE(m_prompts.shown[0].title, title);
+        QCOMPARE(testfiles::readBytes(root() + "/InvoiceSalesJournal.txt"), journal);
+        // A damaged intent stays for whoever checks the books.
+        QCOMPARE(QFileInfo::exists(root() + "/WriteIntent.dat"), journal != "first");
         program.ExitApplication();
     }
 
