@@ -10,7 +10,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <sys/stat.h>
@@ -46,8 +45,8 @@ bool copyThroughTemporary(const QString &from, const QString &to)
     QFile source(from);
     if (!source.open(QIODevice::ReadOnly))
         return false;
-    QSaveFile target(to);
-    if (!target.open(QIODevice::WriteOnly))
+    diskio::Replacement target(to);
+    if (!target.open())
         return false;
     char buffer[64 * 1024];
     for (;;) {
@@ -56,10 +55,10 @@ bool copyThroughTemporary(const QString &from, const QString &to)
             return false;
         if (n == 0)
             break;
-        if (!diskio::write(target, QByteArray::fromRawData(buffer, n)))
+        if (!target.write(QByteArray::fromRawData(buffer, n)))
             return false;
     }
-    return diskio::commit(target);
+    return target.commit();
 }
 
 } // namespace
@@ -220,8 +219,8 @@ bool DataFolder::ReplaceWithTemporary(const QString &temporary, const QString &t
 
 bool DataFolder::RewriteFile(const QString &relative, const QByteArray &bytes) const
 {
-    QSaveFile file(path(relative));
-    if (!file.open(QIODevice::WriteOnly) || !diskio::write(file, bytes) || !diskio::commit(file))
+    diskio::Replacement file(path(relative));
+    if (!file.open() || !file.write(bytes) || !file.commit())
         return false;
     // The stale backup copy goes only once the new content is in place: a failed write
     // keeps both the file and its backup.

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <QFile>
+
 #include <source_location>
 
 class QFileDevice;
@@ -43,11 +45,58 @@ bool link(const QString &existing, const QString &newName, Where where = Where::
 bool rename(const QString &from, const QString &to, Where where = Where::current());
 // Commits the temporary over the file and syncs the folder, as rename() does.
 bool commit(QSaveFile &file, Where where = Where::current());
+// The same, never left to a DeferredSyncs: for what must be on disk before anything else.
+bool commitNow(QSaveFile &file, Where where = Where::current());
 // fsync of an open file, of a file by name, of a folder (its entries).
 bool sync(QFileDevice &file, Where where = Where::current());
 bool syncFile(const QString &path, Where where = Where::current());
 bool syncFolder(const QString &path, Where where = Where::current());
 // The folder holding a path.
 QString folderOf(const QString &path);
+
+// A new file written beside the target ("Name.txt.Ab12Cd") and renamed over it, so the
+// old or the new file is there at every instant. Unless committed, the temporary goes.
+class Replacement final
+{
+public:
+    explicit Replacement(QString target);
+    ~Replacement();
+    Replacement(const Replacement &) = delete;
+    Replacement &operator=(const Replacement &) = delete;
+
+    bool open();
+    bool write(const QByteArray &bytes, Where where = Where::current());
+    // Syncs the new file, renames it over the target and syncs the folder.
+    bool commit(Where where = Where::current());
+
+private:
+    QString m_target;
+    QFile m_file;
+    bool m_committed = false;
+};
+
+// While one lives (on this thread), the syncs of replaced files and of folders after a
+// rename are collected rather than made, and syncAll() makes them together: one flush
+// of the file system's journal then serves them all, where one after another each
+// waits for its own.
+class DeferredSyncs final
+{
+public:
+    DeferredSyncs();
+    ~DeferredSyncs();
+    DeferredSyncs(const DeferredSyncs &) = delete;
+    DeferredSyncs &operator=(const DeferredSyncs &) = delete;
+
+    void addFile(const QString &path);
+    void addFolder(const QString &path);
+    // Syncs what was collected and these, at once; false when any sync failed.
+    bool syncAll(const QStringList &files, const QStringList &folders,
+                 Where where = Where::current());
+
+private:
+    QStringList m_files;
+    QStringList m_folders;
+    DeferredSyncs *m_previous;
+};
 
 } // namespace diskio

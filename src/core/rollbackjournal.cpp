@@ -272,8 +272,9 @@ bool RollbackJournal::keepCopy(const Entry &entry)
         return false;
     // A second name for the same bytes costs nothing; the replacement then makes a
     // new file and leaves these bytes alone. Where links are refused, a copy.
+    // The intent is written in the same folder after it, and its sync covers the link.
     if (diskio::link(source, kept))
-        return diskio::syncFolder(diskio::folderOf(kept));
+        return true;
     QFile from(source);
     QFile to(kept);
     if (!from.open(QIODevice::ReadOnly) || !to.open(QIODevice::WriteOnly | QIODevice::Truncate))
@@ -285,15 +286,14 @@ bool RollbackJournal::keepCopy(const Entry &entry)
         if (!diskio::write(to, block))
             return false;
     }
-    return from.error() == QFileDevice::NoError && diskio::sync(to) &&
-           diskio::syncFolder(diskio::folderOf(kept));
+    return from.error() == QFileDevice::NoError && diskio::sync(to);
 }
 
 bool RollbackJournal::writeIntent()
 {
     QSaveFile file(intentPath(m_data.root()));
     return file.open(QIODevice::WriteOnly) && diskio::write(file, encode(m_intent)) &&
-           diskio::commit(file);
+           diskio::commitNow(file);
 }
 
 bool RollbackJournal::begin()
@@ -313,6 +313,7 @@ bool RollbackJournal::begin()
         return false;
     }
     m_begun = true;
+    m_deferred = std::make_unique<diskio::DeferredSyncs>();
     return true;
 }
 
@@ -320,22 +321,20 @@ bool RollbackJournal::commit()
 {
     if (!active())
         return !m_begun;
-    // Appends and in-place writes reach the disk before the intent goes, and so do the
-    // folder entries of files made or removed.
-    QSet<QString> folders;
-    bool synced = true;
+    // Appends, in-place writes and replacements reach the disk before the intent goes,
+    // and so do the folder entries of files made or removed.
+    QStringList files;
+    QStringList folders;
     for (const Entry &entry : std::as_const(m_intent.entries)) {
         const QString path = absolute(entry.path);
         const bool isFile = QFileInfo(path).isFile();
-        if (entry.op != Op::Replace && isFile && !diskio::syncFile(path)) {
-            synced = false;
-            break;
-        }
-        if ((entry.state == State::Absent && isFile) || (entry.op == Op::Replace && !isFile))
-            folders.insert(diskio::folderOf(path));
+        if (isFile && !files.contains(path))
+            files.append(path);
+        if ((entry.state == State::Absent && isFile) || (entry.state == State::File && !isFile))
+            folders.append(diskio::folderOf(path));
     }
-    for (auto it = folders.cbegin(); synced && it != folders.cend(); ++it)
-        synced = !QFileInfo(*it).isDir() || diskio::syncFolder(*it);
+    const bool synced = m_deferred->syncAll(files, folders);
+    m_deferred.reset();
     if (!synced || !removeIntent(m_data.root())) {
         rollback();
         return false;
@@ -348,6 +347,8 @@ bool RollbackJournal::rollback()
 {
     if (!active())
         return true;
+    // What the undo puts back is synced at once.
+    m_deferred.reset();
     m_finished = true;
     return !undoAll(m_data.root(), m_intent) && removeIntent(m_data.root());
 }

@@ -4,9 +4,13 @@
 #include <QList>
 #include <QString>
 
+#include <memory>
 #include <optional>
 
 class DataFolder;
+namespace diskio {
+class DeferredSyncs;
+}
 
 // Makes a write across several data files all or nothing. Before the first change,
 // what the write is about to change is recorded in "WriteIntent.dat" in the program
@@ -96,6 +100,8 @@ private:
 
     const DataFolder &m_data;
     Intent m_intent;
+    // From begin() to the end, the syncs of the write wait for commit().
+    std::unique_ptr<diskio::DeferredSyncs> m_deferred;
     bool m_begun = false;
     bool m_finished = false;
 };
