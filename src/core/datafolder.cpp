@@ -314,9 +314,13 @@ void DataFolder::RemoveLeftoverTemporaries() const
 {
     static const QRegularExpression saveFileTemporary(
         QStringLiteral("^.+\\.txt\\.[A-Za-z0-9]{6}$"), QRegularExpression::CaseInsensitiveOption);
-    for (const QString &folder : {QStringLiteral("/"), QStringLiteral("/Backup"),
-                                  QStringLiteral("/PIActiveAccounts"),
-                                  QStringLiteral("/Backup/PIActiveAccounts")}) {
+    // Every folder whose files are rewritten through a temporary.
+    for (const QString &folder :
+         {QStringLiteral("/"), QStringLiteral("/Backup"), QStringLiteral("/PIActiveAccounts"),
+          QStringLiteral("/Backup/PIActiveAccounts"), QStringLiteral("/CompletedInvoices"),
+          QStringLiteral("/PelmorInvoicer/IncompleteInvoices"),
+          QStringLiteral("/PelmorInvoicer/Narratives"),
+          QStringLiteral("/PelmorInvoicer/Templates/Invoices")}) {
         QDirIterator it(path(folder), QDir::Files | QDir::Hidden | QDir::System);
         while (it.hasNext()) {
             it.next();
