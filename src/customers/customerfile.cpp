@@ -214,6 +214,23 @@ void ForEachAccount(const DataFolder &data, const std::function<void(const QStri
     }
 }
 
+void ForEachCustomer(const DataFolder &data,
+                     const std::function<void(const CustomerRecord &)> &visit)
+{
+    const qint64 count = data.RecordCount(CustomerDataFile, L);
+    if (count <= 0)
+        return;
+    QFile file(data.path(CustomerDataFile));
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    for (qint64 n = 0; n < count; ++n) {
+        const QByteArray record = file.read(L);
+        if (record.isEmpty())
+            break;
+        visit(CustomerRecord::fromRecord(FixedRecord(L, record)));
+    }
+}
+
 } // namespace customers
 
 using namespace customers;

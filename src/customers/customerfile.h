@@ -40,6 +40,10 @@ QString AuxDataFile(const QString &account, int box);
 // the customer screens read it, one record at a time: the file may be far larger
 // than any customer file should be. A missing or unreadable file has no accounts.
 void ForEachAccount(const DataFolder &data, const std::function<void(const QString &)> &visit);
+// Hands each stored customer to `visit` in file order, one record at a time; a
+// missing or unreadable file has none.
+void ForEachCustomer(const DataFolder &data,
+                     const std::function<void(const CustomerRecord &)> &visit);
 
 // The sold-to block handed to the invoice being built.
 using InvoiceCustomer = SoldTo;

@@ -9,6 +9,7 @@
 #include "core/regional.h"
 #include "invoice/invoicefiles.h"
 #include "posting/invoicetotals.h"
+#include "posting/postedrecords.h"
 #include "setup/businesssettings.h"
 #include "ui/keyfilterglue.h"
 
@@ -86,8 +87,7 @@ void frmInvoice::fillFixedLists()
     ui.cboDays->addItems({QStringLiteral("0"), QStringLiteral("10"), QStringLiteral("15"),
                           QStringLiteral("20"), QStringLiteral("30")});
     ui.cboDays->setCurrentIndex(1);
-    ui.cboPrepaid->addItems(
-        {QStringLiteral("Check # "), QStringLiteral("Credit Card # "), QStringLiteral("Cash")});
+    ui.cboPrepaid->addItems(posting::PaymentForms());
     ui.cboPrepaid->setCurrentIndex(-1);
     ui.cboShipping->addItems(invoicefiles::carriers());
     ui.cboShipping->setCurrentIndex(-1);

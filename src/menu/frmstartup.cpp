@@ -265,6 +265,13 @@ void frmStartup::buildMenuBar()
 
     mnuHelp = m_menuBar->addAction(QStringLiteral("Help"));
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    // Last, so every menu the program always had keeps its place.
+    mnuAccounts = m_menuBar->addMenu(QStringLiteral("Accounts"));
+    mnuAccounts->setObjectName(QStringLiteral("mnuAccounts"));
+    mnuBalances = action(mnuAccounts, QStringLiteral("&Balances, Payments and Statements"),
+                         QStringLiteral("mnuBalances"));
+    connect(mnuBalances, &QAction::triggered, this,
+            [this] { m_navigator.show(Navigator::Target::Accounts, this); });
 
     connect(mnuCreate, &QAction::triggered, this, &frmStartup::mnuCreate_Click);
     connect(mnuExit, &QAction::triggered, this, &frmStartup::mnuExit_Click);

@@ -64,6 +64,8 @@ private:
     QAction *mnuAddress = nullptr;
     QAction *mnuLabels = nullptr;
     QAction *mnuHelp = nullptr;
+    QMenu *mnuAccounts = nullptr;
+    QAction *mnuBalances = nullptr;
 
     QRadioButton *optMainMenuSub[RoutineCount] = {};
     QButtonGroup *m_routines = nullptr;

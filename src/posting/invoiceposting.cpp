@@ -12,6 +12,7 @@
 #include "customers/customerrecord.h"
 #include "invoice/invoicenumbering.h"
 #include "posting/invoicetotals.h"
+#include "posting/ledgerwriter.h"
 
 #include <QByteArrayView>
 #include <QFile>
@@ -25,7 +26,6 @@ namespace posting {
 
 namespace {
 
-const QString AccountsFolder = QStringLiteral("/PIActiveAccounts");
 const QString InvoiceNumberName = QStringLiteral("Invoice Number");
 const QString AccountNumberName = QStringLiteral("Account Number");
 
@@ -239,42 +239,28 @@ bool InvoicePoster::WriteSalesJournal(const QString &name, const QString &accoun
 
 bool InvoicePoster::CreateAccountFile(const QString &account, const QString &customerText)
 {
-    const QString file = LedgerFile(account);
-    if (file.isEmpty() || !m_data.EnsureFolder(AccountsFolder))
-        return false;
-    const LedgerEntry opening{customerText, account, dateText(m_clock.today()), PreviousBalance,
-                              regional::currencyText(Money())};
-    FixedRecordFile ledger(m_data.path(file), LedgerEntry::Length);
-    return ledger.open() && ledger.write(1, opening.toRecord());
+    return LedgerWriter(m_data, m_clock).CreateAccountFile(account, customerText);
 }
 
 bool InvoicePoster::AddAccountEntry(const QString &account, const QString &customerText,
                                     const QString &amount, const QString &description,
                                     const QDate &date)
 {
-    const QString file = LedgerFile(account);
-    if (file.isEmpty())
-        return false;
-    if (!m_data.FileIsPresent(file) && !CreateAccountFile(account, customerText))
-        return false;
-    const LedgerEntry entry{customerText, account, dateText(date), description, amount};
-    return m_data.AppendRecord(file, entry.toRecord());
+    return LedgerWriter(m_data, m_clock).AddAccountEntry(account, customerText, amount,
+                                                         description, date);
 }
 
 bool InvoicePoster::BackupAccountFile(const QString &account)
 {
-    const QString file = LedgerFile(account);
-    if (file.isEmpty() || !m_data.EnsureFolder(DataFolder::backupOf(AccountsFolder)))
-        return false;
-    return m_data.CopyDataFile(file, DataFolder::backupOf(file));
+    return LedgerWriter(m_data, m_clock).BackupAccountFile(account);
 }
 
 bool InvoicePoster::AddPaymentRecord(const QString &account, const QString &customerText,
                                      const QString &amount, const QString &description,
                                      const QDate &date)
 {
-    const PaymentRecord record{customerText, account, dateText(date), description, amount};
-    return m_data.AppendRecord(PaymentRecordsFile, record.toRecord());
+    return LedgerWriter(m_data, m_clock).AddPaymentRecord(account, customerText, amount,
+                                                          description, date);
 }
 
 QString InvoicePoster::PaymentName(const InvoiceDocument &doc) const
@@ -303,9 +289,10 @@ bool InvoicePoster::WriteReceivable(const InvoiceDocument &doc)
         return true;
     const Money paid = regional::parseMoney(doc.prepaidAmount).value_or(Money());
     const QString paidText = LedgerEntry::amountText(paid).value_or(QString());
-    return AddAccountEntry(doc.AcctNo, doc.AcctNo, paidText, PaymentReceived, today) &&
-           BackupAccountFile(doc.AcctNo) &&
-           AddPaymentRecord(doc.AcctNo, PaymentName(doc), total, doc.prepaidForm, today);
+    // The payment record holds the invoice total, not the amount paid.
+    return LedgerWriter(m_data, m_clock)
+        .WritePayment({doc.AcctNo, doc.AcctNo, paidText, PaymentName(doc), total, doc.prepaidForm,
+                       today});
 }
 
 CompletedInvoiceImage InvoicePoster::ImageOf(const InvoiceDocument &doc, const QDate &today)

@@ -93,6 +93,11 @@ QString CompletedInvoiceFile(const QString &invoiceNumber)
     return CompletedInvoicesFolder + QLatin1Char('/') + trimmed + QStringLiteral(".txt");
 }
 
+QStringList PaymentForms()
+{
+    return {QStringLiteral("Check # "), QStringLiteral("Credit Card # "), QStringLiteral("Cash")};
+}
+
 QString LedgerFile(const QString &account)
 {
     return customers::ReceivableFile(account);
@@ -255,6 +260,21 @@ std::optional<QString> LedgerEntry::amountText(Money amount)
     if (text.size() <= AmountWidth)
         return text;
     return std::nullopt;
+}
+
+LedgerEntry::Fields LedgerEntry::fieldsOf(QByteArrayView record)
+{
+    const auto field = [record](int offset, int width) {
+        QByteArrayView view = record.sliced(offset, width);
+        while (!view.isEmpty() && (view.front() == ' ' || view.front() == '\0'))
+            view = view.sliced(1);
+        while (!view.isEmpty() && (view.back() == ' ' || view.back() == '\0'))
+            view.chop(1);
+        return view;
+    };
+    return {field(LedgerCustomer, CustomerWidth), field(LedgerAccount, AccountWidth),
+            field(LedgerDate, DateWidth), field(LedgerDescription, DescriptionWidth),
+            field(LedgerAmount, AmountWidth)};
 }
 
 FixedRecord LedgerEntry::toRecord() const

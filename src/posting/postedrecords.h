@@ -4,9 +4,11 @@
 #include "invoice/invoicedocument.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QDate>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <optional>
@@ -123,6 +125,15 @@ struct LedgerEntry
     QString description;
     QString amount;  // currency text
 
+    // The stored fields of one whole entry, undecoded and trimmed of blanks and
+    // NULs, for readers that go through many ledgers without decoding every text.
+    struct Fields
+    {
+        QByteArrayView customer, account, date, description, amount;
+    };
+    // `record` holds Length bytes.
+    static Fields fieldsOf(QByteArrayView record);
+
     // The currency text of the amount; when it is longer than the field, without
     // grouping, then without the symbol; nullopt when even that does not fit
     // (cutting it would store another amount).
@@ -142,6 +153,9 @@ using PaymentRecord = LedgerEntry;
 // The opening entry of a new account file.
 inline const QString PreviousBalance = QStringLiteral("Previous Balance");
 inline const QString PaymentReceived = QStringLiteral("Payment Received");
+// The payment forms offered wherever a payment is taken; the operator may type
+// another or add a number to one.
+QStringList PaymentForms();
 
 // A completed-invoice image: a line file of 24 + 6n lines and a last line of seven
 // quoted totals. Dates are kept as the short-date text the file holds.

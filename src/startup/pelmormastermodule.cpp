@@ -20,6 +20,7 @@
 #include "printing/frmblanks.h"
 #include "printing/printouts.h"
 #include "printing/printsettings.h"
+#include "receivables/frmaccounts.h"
 #include "records/frminvoicereport.h"
 #include "records/frmreprint.h"
 #include "records/frmsalesreport.h"
@@ -158,6 +159,9 @@ void PelmorMasterModule::LoadBackgroundScreens()
     });
     addScreenFactory(Target::InvoiceReport, [this]() -> Screen * {
         return new frmInvoiceReport(*m_settings, m_data, m_prompts, *this, *m_pageSource, m_clock);
+    });
+    addScreenFactory(Target::Accounts, [this]() -> Screen * {
+        return new frmAccounts(*m_settings, m_data, m_prompts, *this, *m_pageSource, m_clock);
     });
 
     // The invoice reads its pick lists from the catalog, loaded by the screen above.

@@ -20,6 +20,7 @@ public:
         InvoiceReport,
         SalesReport,
         BlankForms,
+        Accounts,
     };
 
     virtual ~Navigator() = default;
