@@ -341,9 +341,7 @@ bool InvoicePoster::noteWrites(RollbackJournal &journal, const InvoiceDocument &
 {
     const QString image = CompletedInvoiceFile(doc.number);
     bool noted = journal.noteAppend(SoldItemsFile) && journal.noteAppend(SalesJournalFile) &&
-                 journal.noteAppend(LedgerFile(doc.AcctNo)) &&
-                 journal.noteReplace(LedgerBackupFile(doc.AcctNo)) &&
-                 (!doc.options.prepaid || journal.noteAppend(PaymentRecordsFile)) &&
+                 LedgerWriter::NoteWrites(journal, doc.AcctNo, doc.options.prepaid) &&
                  journal.noteReplace(image) && journal.noteReplace(DataFolder::backupOf(image)) &&
                  journal.noteAppend(TaxRecordsFile);
     for (const qint64 offset : m_catalog.StockFieldsChanged(doc.lines))
