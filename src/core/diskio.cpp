@@ -222,14 +222,22 @@ Replacement::~Replacement()
 
 bool Replacement::open()
 {
+    // As QSaveFile does: a file the user may not write is not replaced, and a new one
+    // keeps the permissions of the old.
+    const QFileInfo old(m_target);
+    if (old.exists() && !old.isWritable())
+        return false;
     static const char letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
     for (int attempt = 0; attempt < 100; ++attempt) {
         QString suffix(6, u'0');
         for (QChar &c : suffix)
             c = QLatin1Char(letters[QRandomGenerator::global()->bounded(int(sizeof letters) - 1)]);
         m_file.setFileName(m_target + u'.' + suffix);
-        if (m_file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        if (m_file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+            if (old.isFile())
+                m_file.setPermissions(old.permissions());
             return true;
+        }
         if (m_file.error() != QFileDevice::OpenError || !QFileInfo::exists(m_file.fileName()))
             break;
     }

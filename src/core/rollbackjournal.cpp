@@ -300,6 +300,11 @@ bool RollbackJournal::begin()
 {
     if (m_begun)
         return !m_finished;
+    // An intent already there is one the last start could not read or undo: it is kept
+    // for whoever checks the books, never written over.
+    const QFileInfo left(intentPath(m_data.root()));
+    if (left.exists() || left.isSymLink())
+        return false;
     for (const Entry &entry : std::as_const(m_intent.entries)) {
         if (!keepCopy(entry)) {
             removeKeptCopies(m_data.root());
@@ -445,7 +450,8 @@ Recovery RecoverInterruptedWrite(const DataFolder &data)
             QStringLiteral("The file \"%1\" in \"%2\" could not be read.\r\n"
                            "A Posting or another write to the data files may have been "
                            "interrupted; the data files were left as they are.\r\n"
-                           "Keep the file and check the last Invoice posted.")
+                           "Keep the file and check the last Invoice posted. Until it is moved "
+                           "out of the folder, no Invoice can be Posted.")
                 .arg(name, QDir::toNativeSeparators(root));
         return recovery;
     }

@@ -116,8 +116,14 @@ private slots:
                  QStringLiteral("The file \"WriteIntent.dat\" in \"%1\" could not be read.\r\n"
                                 "A Posting or another write to the data files may have been "
                                 "interrupted; the data files were left as they are.\r\n"
-                                "Keep the file and check the last Invoice posted.")
+                                "Keep the file and check the last Invoice posted. Until it is "
+                                "moved out of the folder, no Invoice can be Posted.")
                      .arg(QDir::toNativeSeparators(m_dir.path())));
+        // Nor does a later write put its own intent in its place.
+        const DataFolder data(m_dir.path());
+        RollbackJournal later(data, RollbackJournal::Kind::CatalogSave, QString());
+        QVERIFY(later.noteReplace("/Services.txt"));
+        QVERIFY(!later.begin());
         QCOMPARE(testfiles::filesIn(m_dir.path()), files);
         QCOMPARE(read("/WriteIntent.dat"), intent);
         QCOMPARE(read("/InvoiceSalesJournal.txt"), QByteArray("firstSECOND"));

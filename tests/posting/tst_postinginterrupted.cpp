@@ -4,88 +4,46 @@
 #include "catalog/catalog.h"
 #include "core/clock.h"
 #include "core/datafolder.h"
-#include "invoice/invoicenumbering.h"
 #include "interruptions.h"
+#include "invoice/invoicenumbering.h"
 #include "postedbytes.h"
 #include "testfiles.h"
 
 #include <QDir>
 #include <QLocale>
-#include <QTemporaryDir>
 #include <QTest>
-
-#include <memory>
 
 using namespace posting;
 
 namespace {
 
 const QDate Today(2026, 12, 8);
-const QString TodayText = QStringLiteral("12/8/2026");
 const QString Partial = QStringLiteral("/PelmorInvoicer/IncompleteInvoices/20260005.txt");
 
-QByteArray item(const QString &description, qint16 onHand)
-{
-    catalogbytes::Item i;
-    i.description = description;
-    i.category = QStringLiteral("Fittings");
-    i.price = 50000;
-    i.onHand = onHand;
-    return catalogbytes::item(i);
-}
-
-InvoiceLine line(const QString &units, const QString &description, const QString &amount)
-{
-    InvoiceLine l;
-    l.cells = {units, description, TodayText, QStringLiteral("$1.00"), amount, QStringLiteral("True")};
-    return l;
-}
-
-// Books already holding a posted invoice, and the invoice to post on them: a new
-// invoice, the first of its account, with two taxes; or a pre-paid invoice resumed from
-// a partial one, on an account that has a ledger.
+// Books that already hold an invoice. A resumed invoice is pre-paid and its account
+// has a ledger; a new one is the first of its account.
 void fillBooks(const QString &root, bool resumed)
 {
-    const auto write = [&root](const QString &relative, const QByteArray &bytes) {
-        QVERIFY(testfiles::writeBytes(root + relative, bytes));
-    };
-    QVERIFY(QDir(root).mkpath(QStringLiteral("CompletedInvoices")));
-    write("/PIInventoriedItems.txt", item("Copper Elbow", 2) + item("Brass Valve", 10));
-    write("/CustomItems.txt", catalogbytes::custom("Install Kit", 90000, 0, 0));
-    write("/InvoiceSalesJournal.txt",
-          postedbytes::journal("Old Customer", "900", "20250099", Today, 10000, 0, 0, 10000));
-    write("/PIInvoiceNo.txt", "20260001\r\n");
-    write("/Backup/PIInvoiceNo.txt", "20260001\r\n");
+    QMap<QString, QByteArray> files{
+        {"/PIInventoriedItems.txt", catalogbytes::item({"Copper Elbow", "Fittings", 0, 50000, 2}) +
+                                        catalogbytes::item({"Brass Valve", "Fittings", 0, 50000, 10})},
+        {"/CustomItems.txt", catalogbytes::custom("Install Kit", 90000, 0, 0)},
+        {"/InvoiceSalesJournal.txt", postedbytes::journal("Old", "900", "20250099", Today, 1, 0, 0, 1)},
+        {"/PIInvoiceNo.txt", "20260001\r\n"},
+        {"/Backup/PIInvoiceNo.txt", "20260001\r\n"}};
     if (resumed) {
-        const QByteArray ledger =
-            postedbytes::ledger("1001", "1001", TodayText, "Previous Balance", "$0.00");
-        write("/PIActiveAccounts/1001.txt", ledger);
-        write("/Backup/PIActiveAccounts/1001.txt", ledger);
-        write("/CAPaymentRecords.txt", postedbytes::payment("Old", "900", TodayText, "Cash", "$1.00"));
-        write(Partial, "20260005\r\n");
+        const QByteArray ledger = postedbytes::ledger("1001", "1001", "1/2/2026", PreviousBalance, "$0.00");
+        files.insert("/PIActiveAccounts/1001.txt", ledger);
+        files.insert("/Backup/PIActiveAccounts/1001.txt", ledger);
+        files.insert("/CAPaymentRecords.txt", postedbytes::payment("Old", "900", "1/2/2026", "Cash", "$1.00"));
+        files.insert(Partial, "20260005\r\n");
     }
+    for (auto it = files.cbegin(); it != files.cend(); ++it)
+        QVERIFY(testfiles::writeBytes(root + it.key(), it.value()));
+    QVERIFY(QDir(root).mkpath(QStringLiteral("CompletedInvoices")));
 }
 
-InvoiceDocument invoice(bool resumed)
-{
-    InvoiceDocument doc;
-    doc.AcctNo = QStringLiteral("1001");
-    doc.Customer = QStringLiteral("Acme Plumbing");
-    doc.number = resumed ? QStringLiteral("20260005") : QStringLiteral("20260001");
-    doc.InvoiceCounter = doc.number.toInt();
-    doc.lines = {line("3", "Copper Elbow", "$15.00"), line("1", "Install Kit", "$9.00"),
-                 line("2", "Brass Valve", "$12.00")};
-    doc.Total = *Money::fromPlainText(QStringLiteral("36"));
-    doc.Tax = *Money::fromPlainText(QStringLiteral("2.16"));
-    doc.Tax2 = resumed ? Money() : *Money::fromPlainText(QStringLiteral("0.50"));
-    doc.GrandTotal = doc.Total + doc.Tax + doc.Tax2;
-    doc.options.prepaid = resumed;
-    doc.prepaidAmount = QStringLiteral("$30.00");
-    doc.prepaidForm = QStringLiteral("Check");
-    return doc;
-}
-
-// Posts as the invoice screen does, advancing the number file for a new invoice.
+// Posts as the invoice screen does: the error, or nullopt when posted.
 std::optional<QString> post(const QString &root, bool resumed)
 {
     DataFolder data(root);
@@ -94,7 +52,24 @@ std::optional<QString> post(const QString &root, bool resumed)
     const FixedClock clock(QDateTime(Today, QTime(10, 30)));
     InvoiceNumbering numbering(data, clock);
     InvoicePoster poster(data, catalog, clock, [] { return qint64(1) << 40; });
-    InvoiceDocument doc = invoice(resumed);
+    InvoiceDocument doc;
+    doc.AcctNo = QStringLiteral("1001");
+    doc.Customer = QStringLiteral("Acme Plumbing");
+    doc.number = resumed ? QStringLiteral("20260005") : QStringLiteral("20260001");
+    doc.InvoiceCounter = doc.number.toInt();
+    for (const char *units : {"3", "1", "2"}) {
+        InvoiceLine line;
+        const char *name = *units == '3' ? "Copper Elbow" : *units == '1' ? "Install Kit" : "Brass Valve";
+        line.cells = {units, name, "12/8/2026", "$1.00", "$12.00", "True"};
+        doc.lines.append(line);
+    }
+    doc.Total = Money::fromUnits(360000);
+    doc.Tax = Money::fromUnits(21600);
+    doc.Tax2 = Money::fromUnits(resumed ? 0 : 5000);
+    doc.GrandTotal = doc.Total + doc.Tax + doc.Tax2;
+    doc.options.prepaid = resumed;
+    doc.prepaidAmount = QStringLiteral("$30.00");
+    doc.prepaidForm = QStringLiteral("Check");
     PostingRequest request;
     request.taxHeading1 = QStringLiteral("Sales Tax");
     request.taxHeading2 = QStringLiteral("County Tax");
@@ -132,7 +107,7 @@ private slots:
     {
         QFETCH(bool, resumed);
         QFETCH(bool, diskFull);
-        const QString number = invoice(resumed).number;
+        const QString number = resumed ? QStringLiteral("20260005") : QStringLiteral("20260001");
         const auto fixture = [resumed](const QString &root) { fillBooks(root, resumed); };
         const auto write = [resumed](const QString &root) { return post(root, resumed); };
         const interruptions::Report report =

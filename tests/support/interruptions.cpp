@@ -82,17 +82,14 @@ Report killAtEveryCall(const Fixture &fixture, const Write &write, const QString
         const Recovery recovery = restart(dir.path());
         const Files files = filesOf(dir.path());
         const QString run = QStringLiteral("killed at call %1: ").arg(n);
-        if (intentLeft) {
-            ++report.undone;
-            if (recovery.outcome != Recovery::Outcome::Undone || recovery.message != message ||
-                recovery.title != title)
-                report.faults.append(run + QStringLiteral("told \"%1\" (%2)").arg(recovery.message, recovery.title));
-            if (files != ref.before)
-                report.faults.append(run + QStringLiteral("not as before after the restart"));
-        } else if (recovery.outcome != Recovery::Outcome::Nothing ||
-                   (files != ref.before && files != ref.after)) {
-            report.faults.append(run + QStringLiteral("half written without an intent"));
-        }
+        report.undone += intentLeft;
+        if (intentLeft && (recovery.outcome != Recovery::Outcome::Undone ||
+                           recovery.message != message || recovery.title != title))
+            report.faults.append(run + QStringLiteral("told \"%1\" (%2)").arg(recovery.message, recovery.title));
+        if (!intentLeft && recovery.outcome != Recovery::Outcome::Nothing)
+            report.faults.append(run + QStringLiteral("recovered without an intent"));
+        if (files != ref.before && (intentLeft || files != ref.after))
+            report.faults.append(run + QStringLiteral("neither as before nor as after the write"));
     }
     return report;
 }
@@ -108,18 +105,14 @@ Report fillDiskAtEveryCall(const Fixture &fixture, const Write &write, const QSt
         const std::optional<QString> error = write(dir.path());
         diskio::disarmFault();
         const QString run = QStringLiteral("full at call %1: ").arg(n);
-        if (error) {
-            ++report.undone;
-            if (!error->endsWith(errorEnding))
-                report.faults.append(run + *error);
-            if (filesOf(dir.path()) != ref.before)
-                report.faults.append(run + QStringLiteral("not as before"));
-            continue;
-        }
-        // Only the clean-up after the intent was gone failed: the next start clears it.
-        if (restart(dir.path()).outcome != Recovery::Outcome::Nothing ||
-            filesOf(dir.path()) != ref.after)
-            report.faults.append(run + QStringLiteral("reported success but not as after"));
+        report.undone += error.has_value();
+        if (error && !error->endsWith(errorEnding))
+            report.faults.append(run + *error);
+        // A write that succeeded may leave litter only the next start clears.
+        if (!error && restart(dir.path()).outcome != Recovery::Outcome::Nothing)
+            report.faults.append(run + QStringLiteral("an intent left after success"));
+        if (filesOf(dir.path()) != (error ? ref.before : ref.after))
+            report.faults.append(run + (error ? QStringLiteral("not as before") : QStringLiteral("not as after")));
     }
     return report;
 }
