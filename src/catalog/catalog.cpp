@@ -4,6 +4,7 @@
 #include "core/datafolder.h"
 #include "core/fixedrecord.h"
 #include "core/regional.h"
+#include "core/rollbackjournal.h"
 #include "core/textrecord.h"
 
 #include <algorithm>
@@ -330,6 +331,24 @@ std::optional<QString> Catalog::SaveCatalog()
                                      CatalogKind::CustomItems};
     QStringList failed;
     bool written[3] = {};
+    // Several files changed at once go in whole or not at all, so a kill between them
+    // cannot leave one file new and the next one old.
+    RollbackJournal journal(m_data, RollbackJournal::Kind::CatalogSave, QString());
+    int changing = 0;
+    bool noted = true;
+    for (int k = 0; k < 3; ++k) {
+        const QString file = fileOf(kinds[k]);
+        const bool changes =
+            files[k].isEmpty()
+                ? m_data.Exists(file) || m_data.Exists(DataFolder::backupOf(file))
+                : !(m_data.Exists(file) && m_data.ReadFile(file) == files[k]);
+        if (m_unread[k] || !changes)
+            continue;
+        ++changing;
+        noted = noted && journal.noteReplace(file) && journal.noteReplace(DataFolder::backupOf(file));
+    }
+    if (changing > 1 && (!noted || !journal.begin()))
+        return notWrittenMessage(RollbackJournal::IntentFile);
     for (int k = 0; k < 3; ++k) {
         const QString file = fileOf(kinds[k]);
         if (m_unread[k]) {
@@ -342,6 +361,11 @@ std::optional<QString> Catalog::SaveCatalog()
         }
         if (!written[k])
             failed.append(notWrittenMessage(file));
+    }
+    if (journal.active() && !journal.commit()) {
+        for (bool &done : written)
+            done = false;
+        failed = QStringList{notWrittenMessage(RollbackJournal::IntentFile)};
     }
     // A file that could not be written keeps its rows on screen rather than going
     // back to what the disk still holds.

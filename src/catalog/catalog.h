@@ -140,6 +140,9 @@ public:
     // it beyond the file's 16-bit field, or a file that cannot be read. Posting asks
     // before it writes anything.
     std::optional<QString> CheckStockDeduction(const QList<InvoiceLine> &lines) const;
+    // The byte offsets of the on-hand fields DeductInventory would write, so a caller
+    // can record them first.
+    QList<qint64> StockFieldsChanged(const QList<InvoiceLine> &lines) const;
     // Writes the lowered stock in place, then reloads the sales items whatever
     // happened: the screen writes its rows back when the program ends, and would
     // otherwise put the old stock back.

@@ -106,6 +106,21 @@ std::optional<QString> Catalog::CheckStockDeduction(const QList<InvoiceLine> &li
     return planDeduction(bytes, count, lines).error;
 }
 
+QList<qint64> Catalog::StockFieldsChanged(const QList<InvoiceLine> &lines) const
+{
+    QList<qint64> offsets;
+    if (!m_data.FileIsPresent(SalesItemsFile))
+        return offsets;
+    qsizetype count = 0;
+    const QByteArray bytes = fileBytes(SalesItemsFile, SalesItemRecord::Length, count);
+    const StockPlan plan = planDeduction(bytes, count, lines);
+    for (qsizetype r = 0; r < count; ++r) {
+        if (plan.changed.at(r))
+            offsets.append(qint64(r) * SalesItemRecord::Length + SalesItemRecord::OnHandOffset);
+    }
+    return offsets;
+}
+
 Catalog::StockDeduction Catalog::DeductInventory(const QList<InvoiceLine> &lines)
 {
     StockDeduction result;

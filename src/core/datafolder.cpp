@@ -1,5 +1,6 @@
 #include "core/datafolder.h"
 
+#include "core/diskio.h"
 #include "core/fixedrecord.h"
 #include "core/linefile.h"
 #include "customers/customerfile.h"
@@ -9,10 +10,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
 
 #include <algorithm>
-#include <cstdio>
 #include <sys/stat.h>
 
 namespace {
@@ -38,12 +37,6 @@ QString normalized(const QString &relative)
     return out;
 }
 
-// rename(2) replaces the target in one step, so the old or the new file is always there.
-bool renameOver(const QString &from, const QString &to)
-{
-    return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
-}
-
 bool copyThroughTemporary(const QString &from, const QString &to)
 {
     // Opening a pipe would wait for a writer for good.
@@ -52,8 +45,8 @@ bool copyThroughTemporary(const QString &from, const QString &to)
     QFile source(from);
     if (!source.open(QIODevice::ReadOnly))
         return false;
-    QSaveFile target(to);
-    if (!target.open(QIODevice::WriteOnly))
+    diskio::Replacement target(to);
+    if (!target.open())
         return false;
     char buffer[64 * 1024];
     for (;;) {
@@ -62,7 +55,7 @@ bool copyThroughTemporary(const QString &from, const QString &to)
             return false;
         if (n == 0)
             break;
-        if (target.write(buffer, n) != n)
+        if (!target.write(QByteArray::fromRawData(buffer, n)))
             return false;
     }
     return target.commit();
@@ -205,32 +198,33 @@ qint64 DataFolder::RecordCount(const QString &relative, int recordLength) const
 
 void DataFolder::DeleteWithBackup(const QString &relative) const
 {
-    QFile::remove(path(backupOf(relative)));
-    QFile::remove(path(relative));
+    diskio::remove(path(backupOf(relative)));
+    diskio::remove(path(relative));
 }
 
 void DataFolder::DeleteIfPresent(const QString &relative) const
 {
-    QFile::remove(path(relative));
+    diskio::remove(path(relative));
 }
 
 bool DataFolder::ReplaceWithTemporary(const QString &temporary, const QString &target) const
 {
     const QString from = path(temporary);
-    const bool moved = renameOver(from, path(target));
+    // rename(2) replaces the target in one step, so the old or the new file is always there.
+    const bool moved = diskio::rename(from, path(target));
     if (QFileInfo::exists(from))
-        QFile::remove(from);
+        diskio::remove(from);
     return moved;
 }
 
 bool DataFolder::RewriteFile(const QString &relative, const QByteArray &bytes) const
 {
-    QSaveFile file(path(relative));
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+    diskio::Replacement file(path(relative));
+    if (!file.open() || !file.write(bytes) || !file.commit())
         return false;
     // The stale backup copy goes only once the new content is in place: a failed write
     // keeps both the file and its backup.
-    QFile::remove(path(backupOf(relative)));
+    diskio::remove(path(backupOf(relative)));
     return true;
 }
 
@@ -272,7 +266,7 @@ bool DataFolder::SafeReplace(const QString &relative, int recordLength,
         return !Exists(relative);
     {
         // A scratch file left over by a crash must not leak its tail into the result.
-        QFile::remove(path(temporary));
+        diskio::remove(path(temporary));
         const qint64 count = RecordCount(relative, recordLength);
         QFile source(target);
         if (count > 0 && !source.open(QIODevice::ReadOnly))
@@ -295,17 +289,17 @@ bool DataFolder::SafeReplace(const QString &relative, int recordLength,
                 if (keep(record))
                     out.append(record.bytes());
             }
-            if (kept.write(out) != out.size())
+            if (!diskio::write(kept, out))
                 return false;
         }
-        if (!kept.flush())
+        if (!diskio::flush(kept))
             return false;
     }
     if (!ReplaceWithTemporary(temporary, relative))
         return false;
     // The stale backup goes only once the new content is in place; a backup copy
     // that fails then loses nothing.
-    QFile::remove(path(backupOf(relative)));
+    diskio::remove(path(backupOf(relative)));
     CopyDataFile(relative, backupOf(relative));
     return true;
 }
@@ -320,9 +314,13 @@ void DataFolder::RemoveLeftoverTemporaries() const
 {
     static const QRegularExpression saveFileTemporary(
         QStringLiteral("^.+\\.txt\\.[A-Za-z0-9]{6}$"), QRegularExpression::CaseInsensitiveOption);
-    for (const QString &folder : {QStringLiteral("/"), QStringLiteral("/Backup"),
-                                  QStringLiteral("/PIActiveAccounts"),
-                                  QStringLiteral("/Backup/PIActiveAccounts")}) {
+    // Every folder whose files are rewritten through a temporary.
+    for (const QString &folder :
+         {QStringLiteral("/"), QStringLiteral("/Backup"), QStringLiteral("/PIActiveAccounts"),
+          QStringLiteral("/Backup/PIActiveAccounts"), QStringLiteral("/CompletedInvoices"),
+          QStringLiteral("/PelmorInvoicer/IncompleteInvoices"),
+          QStringLiteral("/PelmorInvoicer/Narratives"),
+          QStringLiteral("/PelmorInvoicer/Templates/Invoices")}) {
         QDirIterator it(path(folder), QDir::Files | QDir::Hidden | QDir::System);
         while (it.hasNext()) {
             it.next();
@@ -330,7 +328,7 @@ void DataFolder::RemoveLeftoverTemporaries() const
             if ((name.compare(QStringView(customers::DeleteTemporaryFile).mid(1), Qt::CaseInsensitive) == 0 ||
                  saveFileTemporary.match(name).hasMatch()) &&
                 it.fileInfo().isFile() && !it.fileInfo().isSymLink())
-                QFile::remove(it.filePath());
+                diskio::remove(it.filePath());
         }
     }
 }

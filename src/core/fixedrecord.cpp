@@ -1,6 +1,7 @@
 #include "core/fixedrecord.h"
 
 #include "core/codepage.h"
+#include "core/diskio.h"
 
 #include <QFileInfo>
 #include <QtEndian>
@@ -249,12 +250,10 @@ bool FixedRecordFile::write(qint64 number, const FixedRecord &record)
     const qint64 position = (number - 1) * m_length;
     // Past the end, the gap is filled with zeros explicitly: what a seek past the
     // end leaves there is not defined on every file system.
-    if (position > m_file.size() && !m_file.resize(position))
+    if (position > m_file.size() && !diskio::resize(m_file, position))
         return false;
     if (!m_file.seek(position))
         return false;
     const FixedRecord sized(m_length, record.bytes());
-    if (m_file.write(sized.bytes()) != m_length)
-        return false;
-    return m_file.flush();
+    return diskio::write(m_file, sized.bytes()) && diskio::flush(m_file);
 }

@@ -3,10 +3,12 @@
 #include "core/codepage.h"
 #include "core/datafolder.h"
 #include "core/datatree.h"
+#include "core/diskio.h"
 #include "core/fixedrecord.h"
 #include "core/linefile.h"
 #include "core/names.h"
 #include "core/prompts.h"
+#include "core/rollbackjournal.h"
 #include "core/textrecord.h"
 #include "setup/settingsfiles.h"
 
@@ -113,7 +115,7 @@ QStringList sixOf(const QStringList &values)
 bool writeWhole(const QString &path, const QByteArray &bytes, QString &error)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly) || !diskio::write(file, bytes) || !diskio::commit(file)) {
         error = file.errorString();
         return false;
     }
@@ -312,6 +314,27 @@ std::optional<QString> CustomerFile::WriteCustomer(qint32 n, const CustomerRecor
     const qint64 stored = m_data.RecordCount(CustomerDataFile, L);
     if (n > stored && n > MaxCustomers)
         return FileFullMessage;
+    const std::pair<QString, int> parallels[] = {{ContractFile, ContractLength},
+                                                 {CycleFile, CycleLength}};
+    // A customer added with its two parallel records goes in whole or not at all, so a
+    // kill between the files cannot leave the files' records out of step.
+    RollbackJournal journal(m_data, RollbackJournal::Kind::CustomerAdd, customer.account.trimmed());
+    if (newCustomer) {
+        const auto noteRecord = [&journal](const QString &name, qint64 count, qint32 number,
+                                           int length) {
+            return number > count ? journal.noteAppend(name)
+                                  : journal.noteOverwrite(name, qint64(number - 1) * length, length);
+        };
+        bool noted = noteRecord(CustomerDataFile, stored, n, L);
+        for (const auto &[name, length] : parallels) {
+            m_data.FileIsPresent(name);
+            noted = noted && noteRecord(name, m_data.RecordCount(name, length), n, length);
+        }
+        if (!noted || !journal.begin())
+            return QStringLiteral("The Customer could not be saved:\r\n") +
+                   QStringLiteral("The file \"%1\" could not be written.")
+                       .arg(RollbackJournal::IntentFile.mid(1));
+    }
     {
         FixedRecordFile file(m_data.path(CustomerDataFile), L);
         if (!file.open() || !file.write(n, customer.toRecord()))
@@ -321,8 +344,7 @@ std::optional<QString> CustomerFile::WriteCustomer(qint32 n, const CustomerRecor
     // already there belongs to the programs that fill these files; zeroing it at every
     // save (and the screen saves on every move) would wipe their data. A new customer's
     // record is zeroed, though: what is there was left by a deleted customer.
-    for (const auto &[name, length] :
-         {std::pair{ContractFile, ContractLength}, std::pair{CycleFile, CycleLength}}) {
+    for (const auto &[name, length] : parallels) {
         m_data.FileIsPresent(name);
         FixedRecordFile parallel(m_data.path(name), length);
         if (!parallel.open() ||
@@ -331,6 +353,10 @@ std::optional<QString> CustomerFile::WriteCustomer(qint32 n, const CustomerRecor
                                           "written:\r\n%2")
                                .arg(name, parallel.errorString()));
     }
+    if (newCustomer && !journal.commit())
+        return QStringLiteral("The Customer could not be saved:\r\n") +
+               QStringLiteral("The file \"%1\" could not be written.")
+                   .arg(RollbackJournal::IntentFile.mid(1));
     return std::nullopt;
 }
 
@@ -512,7 +538,7 @@ std::optional<QString> CustomerFile::DeleteCustomer(qint32 n)
         return QStringLiteral("The Customer could not be deleted:\r\n") + error;
     }
     // One rename puts the new file in place of the old.
-    QFile::remove(m_data.path(DataFolder::backupOf(CustomerDataFile)));
+    diskio::remove(m_data.path(DataFolder::backupOf(CustomerDataFile)));
     if (!m_data.ReplaceWithTemporary(DeleteTemporaryFile, CustomerDataFile))
         return QStringLiteral("The Customer could not be deleted");
 

@@ -1,6 +1,7 @@
 #include "dialer/speednumbers.h"
 
 #include "core/datafolder.h"
+#include "core/diskio.h"
 #include "core/linefile.h"
 
 #include <QSaveFile>
@@ -70,9 +71,7 @@ bool SaveSpeedNumbers(const DataFolder &data, const SpeedNumbers &numbers)
     QSaveFile file(data.path(SpeedNumbersFileName));
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    if (file.write(bytes) != bytes.size())
-        return false;
-    return file.commit();
+    return diskio::write(file, bytes) && diskio::commit(file);
 }
 
 SpeedDial::SpeedDial(const DataFolder &data) : m_data(data) {}

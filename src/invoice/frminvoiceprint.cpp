@@ -397,7 +397,11 @@ void frmInvoice::printAndPost()
     request.taxHeading2 = m_settings.taxes().heading2;
     if (m_state.resumedPartial && m_partials && !m_partials->resumedFile().isEmpty())
         request.resumedPartialFile = partialinvoice::Folder + u'/' + m_partials->resumedFile();
-    request.advanceInvoiceNumber = [this] { AdvanceInvoiceNumber(); };
+    request.advanceInvoiceNumber = [this] {
+        // The largest number has no next one to store; that is no failed write.
+        const std::optional<qint32> typed = InvoiceNumbering::parseNumber(ui.txtInvoiceNo->text());
+        return !typed || *typed >= InvoiceNumbering::Largest || AdvanceInvoiceNumber();
+    };
     posting::InvoicePoster poster(m_data, m_catalog, m_clock);
     // Whatever would stop posting is found before the paper is used.
     if (const std::optional<QString> refusal = poster.CheckPosting(m_doc, request)) {

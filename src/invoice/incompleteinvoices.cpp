@@ -3,6 +3,7 @@
 #include "core/appstate.h"
 #include "core/codepage.h"
 #include "core/datafolder.h"
+#include "core/diskio.h"
 #include "core/regional.h"
 
 #include <QDir>
@@ -112,7 +113,7 @@ void IncompleteInvoices::purgeAll()
 {
     const QDir folder(m_data.path(partialinvoice::Folder));
     for (const QFileInfo &info : folder.entryInfoList(QDir::Files | QDir::Hidden | QDir::System))
-        QFile::remove(info.filePath());
+        diskio::remove(info.filePath());
     LoadIncomplete();
 }
 

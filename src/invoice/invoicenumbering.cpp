@@ -81,7 +81,8 @@ bool InvoiceNumbering::AdvanceInvoiceNumber(const QString &typed)
 
 bool InvoiceNumbering::WriteInvoiceNumber(qint32 number)
 {
-    m_data.DeleteWithBackup(NumberFile);
+    // The rewrite drops the backup once the new number is in place; deleting the file
+    // first would lose the number when the write fails.
     return m_data.RewriteFile(NumberFile, TextRecordWriter().number(number).bytes());
 }
 

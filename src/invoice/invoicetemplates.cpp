@@ -1,6 +1,7 @@
 #include "invoice/invoicetemplates.h"
 
 #include "core/datafolder.h"
+#include "core/diskio.h"
 #include "core/fixedrecord.h"
 #include "core/names.h"
 #include "core/regional.h"
@@ -182,7 +183,7 @@ Loaded load(const DataFolder &data, const QString &name)
 bool remove(const DataFolder &data, const QString &name)
 {
     const QString file = fileOf(name);
-    return !file.isEmpty() && QFile::remove(data.path(file));
+    return !file.isEmpty() && diskio::remove(data.path(file));
 }
 
 } // namespace invoicetemplates

@@ -7,8 +7,10 @@
 #include "core/fixedrecord.h"
 #include "core/names.h"
 #include "core/regional.h"
+#include "core/rollbackjournal.h"
 #include "customers/customerfile.h"
 #include "customers/customerrecord.h"
+#include "invoice/invoicenumbering.h"
 #include "posting/invoicetotals.h"
 #include "posting/ledgerwriter.h"
 
@@ -334,6 +336,24 @@ bool InvoicePoster::WriteTaxRecord(const QString &heading, const QString &number
     return m_data.AppendRecord(TaxRecordsFile, record.toRecord());
 }
 
+bool InvoicePoster::noteWrites(RollbackJournal &journal, const InvoiceDocument &doc,
+                               const PostingRequest &request) const
+{
+    const QString image = CompletedInvoiceFile(doc.number);
+    bool noted = journal.noteAppend(SoldItemsFile) && journal.noteAppend(SalesJournalFile) &&
+                 LedgerWriter::NoteWrites(journal, doc.AcctNo, doc.options.prepaid) &&
+                 journal.noteReplace(image) && journal.noteReplace(DataFolder::backupOf(image)) &&
+                 journal.noteAppend(TaxRecordsFile);
+    for (const qint64 offset : m_catalog.StockFieldsChanged(doc.lines))
+        noted = noted && journal.noteOverwrite(Catalog::SalesItemsFile, offset, sizeof(qint16));
+    if (!request.resumedPartialFile.isEmpty())
+        return noted && journal.noteReplace(request.resumedPartialFile);
+    if (request.advanceInvoiceNumber)
+        return noted && journal.noteReplace(InvoiceNumbering::NumberFile) &&
+               journal.noteReplace(DataFolder::backupOf(InvoiceNumbering::NumberFile));
+    return noted;
+}
+
 PostingOutcome InvoicePoster::PostInvoice(InvoiceDocument &doc, const PostingRequest &request)
 {
     PostingOutcome outcome;
@@ -344,36 +364,38 @@ PostingOutcome InvoicePoster::PostInvoice(InvoiceDocument &doc, const PostingReq
     }
     const QDate today = m_clock.today();
     const QString number = doc.number.trimmed();
-    bool numberUsed = false;
-    const auto failed = [&](const QString &relative) {
-        outcome.error = writeError(relative);
+    // The advance moves the counter on; an undone posting keeps the invoice as it was.
+    const qint32 counter = doc.InvoiceCounter;
+    RollbackJournal journal(m_data, RollbackJournal::Kind::Posting, number);
+    const auto failedWith = [&](const QString &reason) {
+        const bool undone = journal.rollback();
+        doc.InvoiceCounter = counter;
+        outcome.error = reason + QStringLiteral("\r\n") +
+                        (undone ? QStringLiteral("Invoice %1 was not Posted; nothing of it was kept.")
+                                : QStringLiteral("Invoice %1 was not Posted; what was written of it "
+                                                 "will be undone when the program next starts."))
+                                      .arg(number);
         // The catalog screen writes its rows back at the end: they must hold what is
-        // on disk, whatever was written.
+        // on disk.
         m_catalog.LoadAdditionalItems();
-        // A number in the journal is taken: the next invoice gets a new one.
-        if (numberUsed && request.resumedPartialFile.isEmpty() && request.advanceInvoiceNumber)
-            request.advanceInvoiceNumber();
         return outcome;
     };
+    const auto failed = [&](const QString &relative) { return failedWith(writeError(relative)); };
 
+    if (!noteWrites(journal, doc, request) || !journal.begin())
+        return failed(RollbackJournal::IntentFile);
     if (!RecordSoldItems(doc))
         return failed(SoldItemsFile);
     if (!WriteSalesJournal(doc.Customer, doc.AcctNo, number, doc.Total, doc.Tax + doc.Tax2,
                            doc.Discount, doc.GrandTotal, today))
         return failed(SalesJournalFile);
-    numberUsed = true;
     if (!WriteReceivable(doc))
         return failed(LedgerFile(doc.AcctNo));
     if (!WriteCompletedInvoice(doc))
         return failed(CompletedInvoiceFile(number));
     const Catalog::StockDeduction stock = m_catalog.DeductInventory(doc.lines);
-    outcome.lowInventory = stock.low;
-    if (stock.error) {
-        outcome.error = stock.error;
-        if (request.resumedPartialFile.isEmpty() && request.advanceInvoiceNumber)
-            request.advanceInvoiceNumber();
-        return outcome;
-    }
+    if (stock.error)
+        return failedWith(*stock.error);
     if (doc.Tax > Money() &&
         !WriteTaxRecord(request.taxHeading1, doc.number,
                         TaxRecord::amountText(doc.Tax).value_or(QString()), today))
@@ -382,16 +404,21 @@ PostingOutcome InvoicePoster::PostInvoice(InvoiceDocument &doc, const PostingReq
         !WriteTaxRecord(request.taxHeading2, doc.number,
                         TaxRecord::amountText(doc.Tax2).value_or(QString()), today))
         return failed(TaxRecordsFile);
-
-    doc.lines.clear();
-    invoicetotals::ClearTotals(doc);
     if (!request.resumedPartialFile.isEmpty()) {
         m_data.DeleteIfPresent(request.resumedPartialFile);
-    } else {
-        doc.reference.clear();
-        if (request.advanceInvoiceNumber)
-            request.advanceInvoiceNumber();
+        if (m_data.Exists(request.resumedPartialFile))
+            return failed(request.resumedPartialFile);
+    } else if (request.advanceInvoiceNumber && !request.advanceInvoiceNumber()) {
+        return failed(InvoiceNumbering::NumberFile);
     }
+    if (!journal.commit())
+        return failed(RollbackJournal::IntentFile);
+
+    outcome.lowInventory = stock.low;
+    doc.lines.clear();
+    invoicetotals::ClearTotals(doc);
+    if (request.resumedPartialFile.isEmpty())
+        doc.reference.clear();
     outcome.posted = true;
     return outcome;
 }

@@ -14,6 +14,7 @@
 class Catalog;
 class Clock;
 class DataFolder;
+class RollbackJournal;
 
 namespace posting {
 
@@ -25,16 +26,16 @@ struct PostingRequest
     QString taxHeading2;
     // The partial invoice this one was resumed from; empty for a new invoice.
     QString resumedPartialFile;
-    // Stores the next invoice number (AdvanceInvoiceNumber); called once a new
-    // invoice's number is in the journal.
-    std::function<void()> advanceInvoiceNumber;
+    // Stores the next invoice number (AdvanceInvoiceNumber) as the last write of a new
+    // invoice's posting; false when it could not be stored.
+    std::function<bool()> advanceInvoiceNumber;
 };
 
 struct PostingOutcome
 {
     // Every record was written and the document cleared.
     bool posted = false;
-    // The write that failed; the records written before it stay.
+    // The write that failed; what was written before it has been undone.
     std::optional<QString> error;
     // Items whose stock was clamped at 0, for "Item ... may be low in Inventory".
     QStringList lowInventory;
@@ -45,7 +46,8 @@ struct PostingOutcome
 // Writes away a printed and confirmed invoice: sold items, the sales journal, the
 // receivable entries (and payment record when pre-paid), the image, the stock and the
 // tax records, in that order. CheckPosting runs first, before anything is printed, so
-// no value can stop posting half-way.
+// no value can stop posting half-way; the writes run under a RollbackJournal, so a
+// failed write, a kill or a power cut leaves all of them or none.
 class InvoicePoster final
 {
 public:
@@ -88,6 +90,9 @@ public:
 private:
     // The names the item sales report counts: sales items and custom items.
     QSet<QString> soldNames() const;
+    // Records in the journal every file posting is about to change.
+    bool noteWrites(RollbackJournal &journal, const InvoiceDocument &doc,
+                    const PostingRequest &request) const;
     QString writeError(const QString &relative) const;
     std::optional<QString> cannotWrite(const QString &relative) const;
     DataFolder &m_data;

@@ -4,6 +4,7 @@
 #include "core/datafolder.h"
 #include "core/fixedrecord.h"
 #include "core/regional.h"
+#include "core/rollbackjournal.h"
 #include "posting/postedrecords.h"
 
 namespace posting {
@@ -70,6 +71,12 @@ bool LedgerWriter::WritePayment(const PaymentWrite &payment)
            BackupAccountFile(payment.account) &&
            AddPaymentRecord(payment.account, payment.payerName, payment.recordAmount,
                             payment.form, payment.date);
+}
+
+bool LedgerWriter::NoteWrites(RollbackJournal &journal, const QString &account, bool payment)
+{
+    return journal.noteAppend(LedgerFile(account)) && journal.noteReplace(LedgerBackupFile(account)) &&
+           (!payment || journal.noteAppend(PaymentRecordsFile));
 }
 
 } // namespace posting

@@ -5,6 +5,7 @@
 
 class Clock;
 class DataFolder;
+class RollbackJournal;
 
 namespace posting {
 
@@ -38,6 +39,10 @@ public:
     // The payment write: the ledger entry, its backup copy, then the payment record.
     // Every payment, pre-paid at the sale or received later, goes through here.
     bool WritePayment(const PaymentWrite &payment);
+
+    // Records in the journal the files an entry on the account changes (the account
+    // file and its backup copy), and the payment records when a payment is written.
+    static bool NoteWrites(RollbackJournal &journal, const QString &account, bool payment);
 
 private:
     DataFolder &m_data;

@@ -4,6 +4,7 @@
 #include "core/datafolder.h"
 #include "core/names.h"
 #include "core/regional.h"
+#include "core/rollbackjournal.h"
 #include "customers/customerfile.h"
 #include "customers/customerrecord.h"
 #include "posting/ledgerwriter.h"
@@ -107,9 +108,18 @@ std::optional<QString> Payments::Record(const PaymentEntry &entry)
     posting::PaymentWrite payment{customer->account, customer->account, amount,
                                   customer->name.trimmed(), amount, RecordDescription(entry),
                                   entry.date};
-    if (!posting::LedgerWriter(m_data, m_clock).WritePayment(payment))
-        return QStringLiteral("The Payment could not be written to %1")
-            .arg(posting::LedgerFile(customer->account));
+    const QString failed = QStringLiteral("The Payment could not be written to %1")
+                               .arg(posting::LedgerFile(customer->account));
+    // The entry, its backup and the payment record go in together or not at all.
+    RollbackJournal journal(m_data, RollbackJournal::Kind::Payment, customer->account.trimmed());
+    if (!posting::LedgerWriter::NoteWrites(journal, customer->account, true) || !journal.begin())
+        return failed;
+    if (!posting::LedgerWriter(m_data, m_clock).WritePayment(payment)) {
+        journal.rollback();
+        return failed;
+    }
+    if (!journal.commit())
+        return failed;
     return std::nullopt;
 }
 

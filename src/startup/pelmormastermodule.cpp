@@ -9,6 +9,7 @@
 #include "core/datatree.h"
 #include "core/linefile.h"
 #include "core/prompts.h"
+#include "core/rollbackjournal.h"
 #include "dialer/frmdialer.h"
 #include "dialer/telephone.h"
 #include "invoice/frmincomplete.h"
@@ -128,6 +129,11 @@ bool PelmorMasterModule::Main()
     if (!CheckPreviousInstance() || m_exiting)
         return false;
     m_instanceChecked = true;
+    // Before anything reads the books, and only in the copy that holds the lock: the
+    // intent of a copy still running is no interrupted write.
+    const Recovery recovery = RecoverInterruptedWrite(m_data);
+    if (recovery.outcome != Recovery::Outcome::Nothing)
+        m_prompts.tell(recovery.message, recovery.title);
     m_data.RemoveLeftoverTemporaries();
 
     // The catalog only reads files; the item sales report lists its products.

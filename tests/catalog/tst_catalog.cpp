@@ -1,6 +1,8 @@
 #include "catalog/catalog.h"
 #include "catalogbytes.h"
 #include "core/datafolder.h"
+#include "interruptions.h"
+#include "testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -509,6 +511,37 @@ private slots:
         QVERIFY(failed);
         QCOMPARE(*failed, QStringLiteral("The file \"/CustomItems.txt\" could not be written."));
         QCOMPARE(m_catalog->rowCount(CatalogKind::CustomItems), 1);
+    }
+
+    void aSaveKilledAtAnyCallIsWholeOrUndoneAtTheNextStart()
+    {
+        const auto fixture = [](const QString &root) {
+            QVERIFY(QDir(root).mkpath("Backup"));
+            for (const char *name : {"/Services.txt", "/Backup/Services.txt"})
+                QVERIFY(testfiles::writeBytes(root + name, service("Tune-up", "$10.00", 1)));
+            QVERIFY(testfiles::writeBytes(root + "/CustomItems.txt", custom("Sign", 10000, 0, 0)));
+        };
+        // A row added to two files: both are rewritten, and the services' backup dropped.
+        const auto save = [](const QString &root) {
+            DataFolder data(root);
+            Catalog catalog(data);
+            catalog.LoadAll();
+            ServiceRecord service;
+            service.description = QStringLiteral("Drain Cleaning");
+            service.charge = QStringLiteral("$80.00");
+            catalog.add(service);
+            CustomItemRecord item;
+            item.description = QStringLiteral("Banner");
+            catalog.add(item);
+            return catalog.SaveCatalog();
+        };
+        const interruptions::Report report = interruptions::killAtEveryCall(
+            fixture, save,
+            "Saving the Catalog was interrupted and has been undone.\r\nMake the changes again.",
+            "Catalog Not Saved");
+        QVERIFY2(report.faults.isEmpty(), qPrintable(report.faults.join(u'\n')));
+        QVERIFY(report.undone > 0);
+        qInfo().noquote() << report.summary();
     }
 
     void unreadableFileIsNeitherWrittenOverNorDeleted_data()

@@ -333,7 +333,8 @@ private slots:
     {
         const QStringList gone{"/Services.txt.aB3dE9", "/Backup/SoldItems.txt.Zz0000",
                                "/CUSTOMER.TMP", "/Backup/Customer.tmp",
-                               "/PIActiveAccounts/A1.txt.q1w2e3"};
+                               "/PIActiveAccounts/A1.txt.q1w2e3", "/CompletedInvoices/7.txt.x9Y8z7",
+                               "/PelmorInvoicer/IncompleteInvoices/8.txt.AAAAAA"};
         const QStringList kept{"/Services.txt", "/Services.txt.bak", "/Services.txt.abcdefg",
                                "/notes.doc.aB3dE9", "/Backup/Services.txt",
                                "/PIActiveAccounts/A1.txt"};

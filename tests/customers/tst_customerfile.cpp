@@ -1,6 +1,7 @@
 #include "core/datafolder.h"
 #include "core/fixedrecord.h"
 #include "customerbytes.h"
+#include "interruptions.h"
 #include "customers/customerfile.h"
 #include "core/names.h"
 #include "scriptedprompts.h"
@@ -442,6 +443,30 @@ private slots:
             "The Customer was saved, but \"/ContractInfo.txt\" could not be written:\r\n"));
         QCOMPARE(m_file->ReadCustomer(1).email, QString("ann@lee.example"));
         QCOMPARE(fixture::readFile(path("/CycleInfo.txt")), QByteArray(69, '\0'));
+    }
+
+    void anAddKilledAtAnyCallIsWholeOrUndoneAtTheNextStart()
+    {
+        // A deleted customer's records are still in the parallel files past the end.
+        const auto fixture = [](const QString &root) {
+            fixture::writeFile(root + "/CustomerData.txt", records({person("P1", "Ann", "Lee")}));
+            fixture::writeFile(root + "/ContractInfo.txt", QByteArray(2 * 386, 'c'));
+            fixture::writeFile(root + "/CycleInfo.txt", QByteArray(69, 'y'));
+        };
+        const auto add = [this](const QString &root) {
+            DataFolder data(root);
+            CustomerFile file(data, m_prompts);
+            return file.WriteCustomer(
+                2, CustomerRecord::fromRecord(FixedRecord(328, fixture::bytes(business("B2", "Acme")))),
+                true);
+        };
+        const interruptions::Report report = interruptions::killAtEveryCall(
+            fixture, add,
+            "Adding the Customer B2 was interrupted and has been undone.\r\nAdd the Customer again.",
+            "Customer Not Added");
+        QVERIFY2(report.faults.isEmpty(), qPrintable(report.faults.join(u'\n')));
+        QVERIFY(report.undone > 0);
+        qInfo().noquote() << report.summary();
     }
 
     void addAndCancel()

@@ -1,6 +1,7 @@
 #include "core/clock.h"
 #include "core/datafolder.h"
 #include "customerbytes.h"
+#include "interruptions.h"
 #include "postedbytes.h"
 #include "receivables/ledger.h"
 #include "receivables/payments.h"
@@ -116,6 +117,27 @@ private slots:
         QCOMPARE(OverpaymentQuestion(more),
                  QString("The Payment of $60.00 is more than the Balance of $50.00.\n"
                          "Record it and leave a Credit on the Account?"));
+    }
+
+    void aPaymentKilledAtAnyCallIsWholeOrUndoneAtTheNextStart()
+    {
+        const auto fixture = [](const QString &root) {
+            QVERIFY(testfiles::writeBytes(root + File, Posted));
+            QVERIFY(testfiles::writeBytes(root + "/Backup" + File, Posted));
+            fixture::writeFile(root + "/CustomerData.txt", fixture::bytes(fixture::business("1001", "Nia Moss")));
+        };
+        const auto pay = [this](const QString &root) {
+            DataFolder data(root);
+            return Payments(data, m_clock).Record({"1001", QDate(2026, 3, 10), "$200.00", "Cash", ""});
+        };
+        const interruptions::Report report = interruptions::killAtEveryCall(
+            fixture, pay,
+            "Recording a Payment on Account 1001 was interrupted and has been undone.\r\n"
+            "Record the Payment again.",
+            "Payment Not Recorded");
+        QVERIFY2(report.faults.isEmpty(), qPrintable(report.faults.join(u'\n')));
+        QVERIFY(report.undone > 0);
+        qInfo().noquote() << report.summary();
     }
 
     void statementRunsTheBalanceOverTheRange()

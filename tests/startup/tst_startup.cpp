@@ -1,4 +1,5 @@
 #include "core/clock.h"
+#include "core/rollbackjournal.h"
 #include "dialer/portserialline.h"
 #include "setup/setupdialogs.h"
 #include "startup/pelmormastermodule.h"
@@ -189,6 +190,27 @@ private slots:
                  "kept:\r\n" + folder + "\r\n    \"" + folder + "\" is a file, not a folder.");
         QVERIFY(!QFileInfo::exists(root() + "/Services.txt.x1Y2z3"));
         QVERIFY(!QFileInfo::exists(root() + "/Backup/CUSTOMER.TMP"));
+        program.ExitApplication();
+    }
+
+    void anInterruptedPostingIsUndoneBeforeTheBooksAreRead()
+    {
+        RollbackJournal::Intent posting;
+        posting.subject = QStringLiteral("20260001");
+        posting.entries = {{RollbackJournal::Op::Append, RollbackJournal::State::File,
+                            QStringLiteral("InvoiceSalesJournal.txt"), 5, {}, 0}};
+        QVERIFY(testfiles::writeBytes(root() + "/InvoiceSalesJournal.txt", "firstSECOND"));
+        QVERIFY(testfiles::writeBytes(root() + "/WriteIntent.dat", RollbackJournal::encode(posting)));
+        PelmorMasterModule program(root(), m_prompts, m_clock, fakePlatform());
+        program.setQuit([] {});
+        QVERIFY(program.Main());
+        QVERIFY(program.hasScreen(Navigator::Target::MainMenu));
+        QCOMPARE(m_prompts.shown.size(), 1);
+        QCOMPARE(m_prompts.shown[0].text, "The Posting of Invoice 20260001 was interrupted and has "
+                                          "been undone.\r\nPrint and Post Invoice 20260001 again.");
+        QCOMPARE(m_prompts.shown[0].title, QString("Posting Interrupted"));
+        QCOMPARE(testfiles::readBytes(root() + "/InvoiceSalesJournal.txt"), QByteArray("first"));
+        QVERIFY(!QFileInfo::exists(root() + "/WriteIntent.dat"));
         program.ExitApplication();
     }
 
