@@ -4,6 +4,7 @@
 #include "customers/customerrecord.h"
 
 #include <QHash>
+#include <QtEndian>
 #include <QSet>
 #include <QVarLengthArray>
 
@@ -71,11 +72,12 @@ QByteArrayView cityBytes(QByteArrayView bytes, qint32 n)
     return FieldBytes(bytes, n, R::Address3Offset, R::Address3Width);
 }
 
-// An entry's place in the sort: the first eight ranks packed for a quick answer,
+// An entry's place in the sort: its first sixteen ranks packed for a quick answer,
 // the rest in the flat key buffer.
 struct SortKey
 {
-    quint64 head;
+    static constexpr quint32 HeadLength = 16;
+    std::array<quint64, 2> head;
     quint32 offset;
     quint32 length;
     qint32 record;
@@ -126,6 +128,15 @@ QByteArrayView FieldBytes(QByteArrayView bytes, qint32 n, int offset, int width)
     const char *data = bytes.data();
     while (begin < end && (data[begin] == ' ' || data[begin] == '\0'))
         ++begin;
+    // Fields are mostly padding: skip it eight bytes at a time.
+    constexpr quint64 Blanks = 0x2020202020202020ULL;
+    while (end - begin >= 8) {
+        quint64 word;
+        std::memcpy(&word, data + end - 8, 8);
+        if (word != Blanks && word != 0)
+            break;
+        end -= 8;
+    }
     while (end > begin && (data[end - 1] == ' ' || data[end - 1] == '\0'))
         --end;
     return bytes.sliced(begin, end - begin);
@@ -195,28 +206,34 @@ void AccountLists::build(QByteArrayView bytes, qint32 count, const ByteRanks &ra
 
 bool AccountLists::buildRanked(QByteArrayView bytes, qint32 count, const ByteRanks &ranks)
 {
-    qsizetype total = 0;
-    for (qint32 n = 1; n <= count; ++n)
-        total += entryParts(bytes, n).size();
-    const auto keys = std::make_unique_for_overwrite<quint8[]>(std::size_t(total));
-
+    // No entry is longer than a name field or "last, first I".
+    constexpr int Longest = std::max(R::NameWidth, R::LastNameWidth + R::FirstNameWidth + 4);
+    const auto keys = std::make_unique_for_overwrite<quint8[]>(std::size_t(count) * Longest);
+    std::vector<QString> texts;
+    texts.resize(std::size_t(count));
     std::vector<SortKey> sorted;
     sorted.reserve(std::size_t(count));
     quint32 offset = 0;
     for (qint32 n = 1; n <= count; ++n) {
         const EntryParts parts = entryParts(bytes, n);
-        SortKey key{0, offset, 0, n};
+        SortKey key{{0, 0}, offset, 0, n};
+        QString &text = texts[std::size_t(n - 1)];
+        text = QString(parts.size(), Qt::Uninitialized);
+        QChar *out = text.data();
         for (int i = 0; i < parts.count; ++i) {
             for (const char c : parts.part[std::size_t(i)]) {
                 const auto byte = uchar(c);
                 if (!ranks.ranked(byte))
                     return false;
-                if (key.length < 8)
-                    key.head |= quint64(ranks.rank(byte)) << (56 - 8 * key.length);
+                *out++ = ranks.character(byte);
                 keys[offset++] = ranks.rank(byte);
-                ++key.length;
             }
         }
+        key.length = offset - key.offset;
+        std::array<uchar, SortKey::HeadLength> head{};
+        std::memcpy(head.data(), keys.get() + key.offset,
+                    std::min(key.length, SortKey::HeadLength));
+        key.head = {qFromBigEndian<quint64>(head.data()), qFromBigEndian<quint64>(head.data() + 8)};
         sorted.push_back(key);
     }
 
@@ -225,12 +242,18 @@ bool AccountLists::buildRanked(QByteArrayView bytes, qint32 count, const ByteRan
     // The record number last is the stable sort's file order.
     const quint8 *base = keys.get();
     std::sort(sorted.begin(), sorted.end(), [base](const SortKey &a, const SortKey &b) {
-        if (a.head != b.head)
-            return a.head < b.head;
+        if (a.head[0] != b.head[0])
+            return a.head[0] < b.head[0];
+        if (a.head[1] != b.head[1])
+            return a.head[1] < b.head[1];
         const quint32 common = std::min(a.length, b.length);
-        if (common > 8) {
-            if (const int c = std::memcmp(base + a.offset + 8, base + b.offset + 8, common - 8))
-                return c < 0;
+        constexpr quint32 H = SortKey::HeadLength;
+        // Rests are short: a plain loop beats a call to memcmp.
+        for (quint32 i = H; i < common; ++i) {
+            const quint8 x = base[a.offset + i];
+            const quint8 y = base[b.offset + i];
+            if (x != y)
+                return x < y;
         }
         if (a.length != b.length)
             return a.length < b.length;
@@ -238,16 +261,8 @@ bool AccountLists::buildRanked(QByteArrayView bytes, qint32 count, const ByteRan
     });
 
     m_accounts.reserve(count);
-    for (const SortKey &key : sorted) {
-        const EntryParts parts = entryParts(bytes, key.record);
-        QString text(qsizetype(key.length), Qt::Uninitialized);
-        QChar *out = text.data();
-        for (int i = 0; i < parts.count; ++i) {
-            for (const char c : parts.part[std::size_t(i)])
-                *out++ = ranks.character(uchar(c));
-        }
-        m_accounts.append({std::move(text), key.record});
-    }
+    for (const SortKey &key : sorted)
+        m_accounts.append({std::move(texts[std::size_t(key.record - 1)]), key.record});
     return true;
 }
 

@@ -612,6 +612,9 @@ QList<qint32> CustomerFile::Search(Criterion criterion, const QString &text)
 
 QList<CustomerFile::FoundRow> CustomerFile::Rows(const QList<qint32> &records) const
 {
+    // The screen asks after every delete, mostly with no rows to show.
+    if (records.isEmpty())
+        return {};
     qint32 count = 0;
     const QByteArray bytes = readAll(count);
     QList<FoundRow> rows;
