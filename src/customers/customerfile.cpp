@@ -542,7 +542,8 @@ void CustomerFile::listsAfterWrite(qint32 n, const CustomerRecord &customer)
     if (!m_lists.recordWritten(n, customer.toRecord().bytes()) ||
         m_lists.size() != m_data.RecordCount(CustomerDataFile, L)) {
         qint32 count = 0;
-        m_lists.build(readAll(count), count);
+        const QByteArray bytes = readAll(count);
+        m_lists.build(bytes, count);
     }
     emit listsChanged();
 }

@@ -146,7 +146,7 @@ public:
 
     // Applies the saving rules to the record the screen shows and writes it at the
     // current record, with the flag and spare words of the working record. After a
-    // save the lists are rebuilt and adding ends. Quiet, a check that fails tells
+    // save the lists take the record in and adding ends. Quiet, a check that fails tells
     // and asks nothing; a failed write is still told.
     SaveResult SaveCustomer(const CustomerRecord &shown, bool quiet = false);
     // Starts a new customer; refused with a message when the file is full.

@@ -229,16 +229,19 @@ private slots:
         shown.firstName = "Al";
         shown.lastName = "\u0160koda";
         shown.address3 = "Elsewhere";
+        const auto asAFreshOpening = [&] {
+            CustomerFile fresh(data, prompts);
+            QVERIFY(fresh.Open());
+            QCOMPARE(customers.accounts(), fresh.accounts());
+            QCOMPARE(customers.cities(), fresh.cities());
+        };
         QVERIFY(customers.SaveCustomer(shown).saved);
+        asAFreshOpening();
         if (grownBeforeDelete)
             grow();
         QVERIFY(!customers.DeleteCustomer(2));
+        asAFreshOpening();
         QVERIFY(prompts.shown.isEmpty());
-
-        CustomerFile fresh(data, prompts);
-        QVERIFY(fresh.Open());
-        QCOMPARE(customers.accounts(), fresh.accounts());
-        QCOMPARE(customers.cities(), fresh.cities());
     }
 };
 
