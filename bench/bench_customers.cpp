@@ -1,15 +1,18 @@
 // The customer file at its limit of 32,767 customers: opening the customer screen
 // (account and city lists), a search and deleting the first record, each beside
-// reading the whole file once.
+// its floor: reading the whole file once, and for the delete the read, the write,
+// the sync and the rename alone.
 #include "core/datafolder.h"
 #include "core/fixedrecord.h"
 #include "core/prompts.h"
+#include "customers/accountlists.h"
 #include "customers/customerfile.h"
 #include "customers/customerrecord.h"
 
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QSaveFile>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -136,6 +139,67 @@ void BM_DeleteRecordOne(benchmark::State &state)
     fixture().restore();
 }
 BENCHMARK(BM_DeleteRecordOne)->Unit(benchmark::kMillisecond);
+
+// The delete's floor: read the file, drop record 1, write and sync a new file, rename
+// it over the old.
+void BM_DeleteFloor(benchmark::State &state)
+{
+    DataFolder data(fixture().dir.path());
+    for (auto _ : state) {
+        state.PauseTiming();
+        fixture().restore();
+        state.ResumeTiming();
+        QFile file(data.path(customers::CustomerDataFile));
+        file.open(QIODevice::ReadOnly);
+        QByteArray bytes = file.readAll();
+        file.close();
+        bytes.remove(0, CustomerRecord::Length);
+        QSaveFile temporary(data.path(customers::DeleteTemporaryFile));
+        temporary.open(QIODevice::WriteOnly);
+        temporary.write(bytes);
+        temporary.commit();
+        QFile::rename(data.path(customers::DeleteTemporaryFile),
+                      data.path(customers::CustomerDataFile));
+    }
+    fixture().restore();
+}
+BENCHMARK(BM_DeleteFloor)->Unit(benchmark::kMillisecond);
+
+// The list work of a delete and of a save: the lists kept in step in place.
+void BM_ListsAfterDeletingRecordOne(benchmark::State &state)
+{
+    customers::AccountLists lists;
+    for (auto _ : state) {
+        state.PauseTiming();
+        lists.build(fixture().bytes, customers::MaxCustomers);
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(lists.recordRemoved(1));
+    }
+}
+// A rebuild before each run takes far longer than the run: a fixed number of runs.
+BENCHMARK(BM_ListsAfterDeletingRecordOne)->Unit(benchmark::kMillisecond)->Iterations(40);
+
+void BM_ListsAfterSavingRecordOne(benchmark::State &state)
+{
+    customers::AccountLists lists;
+    const QByteArray record = fixture().bytes.right(CustomerRecord::Length);
+    for (auto _ : state) {
+        state.PauseTiming();
+        lists.build(fixture().bytes, customers::MaxCustomers);
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(lists.recordWritten(1, record));
+    }
+}
+BENCHMARK(BM_ListsAfterSavingRecordOne)->Unit(benchmark::kMillisecond)->Iterations(40);
+
+// The lists built as strings, as they were before they were built from bytes.
+void BM_ListsBuiltFromText(benchmark::State &state)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(
+            customers::BuildListsFromText(fixture().bytes, customers::MaxCustomers));
+}
+BENCHMARK(BM_ListsBuiltFromText)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -14,7 +14,6 @@
 
 #include <QFile>
 #include <QSaveFile>
-#include <QSet>
 
 #include <algorithm>
 #include <limits>
@@ -44,19 +43,11 @@ qint32 roundedCount(qint64 size)
     return qint32(std::min<qint64>(whole, std::numeric_limits<qint32>::max()));
 }
 
-// The trimmed text of a field of record n, straight from the file's bytes: a
-// record cut short by the end of the file reads as blanks past the end.
+// The trimmed text of a field of record n, straight from the file's bytes.
 QString fieldText(const QByteArray &bytes, qint32 n, int offset, int width)
 {
-    const qint64 start = qint64(n - 1) * L + offset;
-    qint64 begin = std::min<qint64>(start, bytes.size());
-    qint64 end = std::min<qint64>(start + width, bytes.size());
-    const char *data = bytes.constData();
-    while (begin < end && (data[begin] == ' ' || data[begin] == '\0'))
-        ++begin;
-    while (end > begin && (data[end - 1] == ' ' || data[end - 1] == '\0'))
-        --end;
-    return codepage::decode(data + begin, end - begin);
+    const QByteArrayView field = customers::FieldBytes(bytes, n, offset, width);
+    return codepage::decode(field.data(), field.size());
 }
 
 FixedRecord recordAt(const QByteArray &bytes, qint32 n)
@@ -463,7 +454,7 @@ CustomerFile::SaveResult CustomerFile::SaveCustomer(const CustomerRecord &shown,
     }
     m_record = customer.stored();
     m_adding = false;
-    RebuildLists();
+    listsAfterWrite(m_current, customer);
     emit recordShown(m_current);
     return {true, Box::None, false};
 }
@@ -559,7 +550,7 @@ std::optional<QString> CustomerFile::DeleteCustomer(qint32 n)
     if (left < 1) {
         m_current = 0;
         clearRecord();
-        RebuildLists();
+        listsAfterDelete(n, bytes, left);
         emit recordShown(0);
         emit fileEmptied();
         return std::nullopt;
@@ -567,7 +558,7 @@ std::optional<QString> CustomerFile::DeleteCustomer(qint32 n)
     const qint32 show = std::min(std::max(m_current, 1), left);
     m_current = 0;
     ShowRecord(show);
-    RebuildLists();
+    listsAfterDelete(n, bytes, left);
     return std::nullopt;
 }
 
@@ -594,46 +585,32 @@ void CustomerFile::NameLeft(const QString &text, bool beepOption)
 
 void CustomerFile::RebuildLists()
 {
-    using R = CustomerRecord;
     qint32 count = 0;
     const QByteArray bytes = readAll(count);
-
-    struct Keyed
-    {
-        QString key;
-        AccountEntry entry;
-    };
-    std::vector<Keyed> keyed;
-    keyed.reserve(std::size_t(count));
-    QStringList cities;
-    QSet<QString> seen;
-    for (qint32 n = 1; n <= count; ++n) {
-        QString text;
-        if (fieldText(bytes, n, R::TypeOffset, R::TypeWidth) == R::Business) {
-            text = fieldText(bytes, n, R::NameOffset, R::NameWidth);
-        } else {
-            text = fieldText(bytes, n, R::LastNameOffset, R::LastNameWidth) + QStringLiteral(", ") +
-                   fieldText(bytes, n, R::FirstNameOffset, R::FirstNameWidth);
-            const QString initial =
-                fieldText(bytes, n, R::MiddleInitialOffset, R::MiddleInitialWidth);
-            if (!initial.isEmpty())
-                text += u' ' + initial;
-        }
-        keyed.push_back({text.toCaseFolded(), {text, n}});
-        const QString city = fieldText(bytes, n, R::Address3Offset, R::Address3Width);
-        if (!seen.contains(city)) {
-            seen.insert(city);
-            cities.append(city);
-        }
-    }
-    std::stable_sort(keyed.begin(), keyed.end(),
-                     [](const Keyed &a, const Keyed &b) { return a.key < b.key; });
     emit listsAboutToChange();
-    m_accounts.clear();
-    m_accounts.reserve(qsizetype(keyed.size()));
-    for (Keyed &k : keyed)
-        m_accounts.append(std::move(k.entry));
-    m_cities = std::move(cities);
+    m_lists.build(bytes, count);
+    emit listsChanged();
+}
+
+void CustomerFile::listsAfterWrite(qint32 n, const CustomerRecord &customer)
+{
+    // Lists that no longer match the file's size were outdated by another program:
+    // they are read again.
+    emit listsAboutToChange();
+    if (!m_lists.recordWritten(n, customer.toRecord().bytes()) ||
+        m_lists.size() != m_data.RecordCount(CustomerDataFile, L)) {
+        qint32 count = 0;
+        const QByteArray bytes = readAll(count);
+        m_lists.build(bytes, count);
+    }
+    emit listsChanged();
+}
+
+void CustomerFile::listsAfterDelete(qint32 n, const QByteArray &remaining, qint32 left)
+{
+    emit listsAboutToChange();
+    if (m_lists.size() != left + 1 || !m_lists.recordRemoved(n))
+        m_lists.build(remaining, left);
     emit listsChanged();
 }
 
@@ -641,8 +618,8 @@ int CustomerFile::CompletionIndex(const QString &typed) const
 {
     if (typed.isEmpty())
         return -1;
-    for (int i = 0; i < m_accounts.size(); ++i) {
-        if (m_accounts.at(i).text.startsWith(typed, Qt::CaseInsensitive))
+    for (int i = 0; i < accounts().size(); ++i) {
+        if (accounts().at(i).text.startsWith(typed, Qt::CaseInsensitive))
             return i;
     }
     return -1;
@@ -650,7 +627,7 @@ int CustomerFile::CompletionIndex(const QString &typed) const
 
 std::optional<qint32> CustomerFile::RecordNamed(const QString &text) const
 {
-    for (const AccountEntry &entry : m_accounts) {
+    for (const AccountEntry &entry : accounts()) {
         if (entry.text.trimmed().compare(text, Qt::CaseInsensitive) == 0)
             return entry.record;
     }
@@ -667,7 +644,7 @@ QList<qint32> CustomerFile::FindRecords(Criterion criterion, const QString &text
     const QByteArray bytes = readAll(count);
     QList<qint32> found;
     for (qint32 n = 1; n <= count; ++n) {
-        if (fieldText(bytes, n, place.offset, place.width).toUpper().contains(needle))
+        if (UpperCaseContains(FieldBytes(bytes, n, place.offset, place.width), needle))
             found.append(n);
     }
     return found;
@@ -694,6 +671,9 @@ QList<qint32> CustomerFile::Search(Criterion criterion, const QString &text)
 
 QList<CustomerFile::FoundRow> CustomerFile::Rows(const QList<qint32> &records) const
 {
+    // The screen asks after every delete, mostly with no rows to show.
+    if (records.isEmpty())
+        return {};
     qint32 count = 0;
     const QByteArray bytes = readAll(count);
     QList<FoundRow> rows;

@@ -2,6 +2,7 @@
 
 #include "invoice/invoicedocument.h"
 
+#include "customers/accountlists.h"
 #include "customers/customerrecord.h"
 
 #include <QList>
@@ -106,12 +107,7 @@ public:
         bool leaveScreen = false;
     };
 
-    struct AccountEntry
-    {
-        QString text;
-        qint32 record = 0;
-        bool operator==(const AccountEntry &) const = default;
-    };
+    using AccountEntry = customers::AccountEntry;
 
     // A row of the search results: the displayed name, telephone and record number.
     struct FoundRow
@@ -158,7 +154,7 @@ public:
 
     // Applies the saving rules to the record the screen shows and writes it at the
     // current record, with the flag and spare words of the working record. After a
-    // save the lists are rebuilt and adding ends. Quiet, a check that fails tells
+    // save the lists take the record in and adding ends. Quiet, a check that fails tells
     // and asks nothing; a failed write is still told.
     SaveResult SaveCustomer(const CustomerRecord &shown, bool quiet = false);
     // Starts a new customer; refused with a message when the file is full.
@@ -181,10 +177,11 @@ public:
     void NameLeft(const QString &text, bool beepOption);
 
     // Reads every record once: the account list sorted ignoring case with record
-    // numbers, and the city list in the order met.
+    // numbers, and the city list in the order met. A save or a delete through this
+    // class keeps the lists in step without reading the file again.
     void RebuildLists();
-    const QList<AccountEntry> &accounts() const { return m_accounts; }
-    const QStringList &cities() const { return m_cities; }
+    const QList<AccountEntry> &accounts() const { return m_lists.accounts(); }
+    const QStringList &cities() const { return m_lists.cities(); }
     // The first entry of the account list that begins with the text, ignoring case;
     // -1 when none does.
     int CompletionIndex(const QString &typed) const;
@@ -251,6 +248,8 @@ signals:
 private:
     QByteArray readAll(qint32 &count) const;
     void clearRecord();
+    void listsAfterWrite(qint32 n, const CustomerRecord &customer);
+    void listsAfterDelete(qint32 n, const QByteArray &remaining, qint32 left);
 
     DataFolder &m_data;
     Prompts &m_prompts;
@@ -258,8 +257,7 @@ private:
     qint32 m_current = 0;
     bool m_adding = false;
     CustomerRecord m_record;
-    QList<AccountEntry> m_accounts;
-    QStringList m_cities;
+    customers::AccountLists m_lists;
     QStringList m_headings;
     QStringList m_aux;
     bool m_retainAux = false;

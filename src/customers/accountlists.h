@@ -1,0 +1,105 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QList>
+#include <QString>
+#include <QStringView>
+#include <QStringList>
+
+#include <array>
+#include <functional>
+#include <vector>
+
+namespace customers {
+
+// An entry of the account list: its text and the record it names.
+struct AccountEntry
+{
+    QString text;
+    qint32 record = 0;
+    bool operator==(const AccountEntry &) const = default;
+};
+
+// The trimmed bytes of a field of record n: blanks and NULs at both ends dropped, and a
+// record cut short by the end of the file reading as blanks past the end.
+QByteArrayView FieldBytes(QByteArrayView bytes, qint32 n, int offset, int width);
+
+// Whether the field's text, upper-cased, contains `needle` (upper-cased already): the
+// searches' rule, worked out from the bytes without making a string per record.
+bool UpperCaseContains(QByteArrayView field, QStringView needle);
+
+// How the account list compares its entries, byte by byte: every Windows-1252 byte
+// stands for one character, so when that character also folds to exactly one, the
+// rank of the folded character orders bytes as the folded texts would be ordered.
+class ByteRanks final
+{
+public:
+    // `fold` folds one character; Qt's own folding unless a test needs another.
+    explicit ByteRanks(const std::function<QString(const QString &)> &fold);
+    // Qt's folding, checked once.
+    static const ByteRanks &folded();
+
+    // False for a byte whose character does not fold to exactly one character.
+    bool ranked(uchar byte) const { return m_ranked[byte]; }
+    // In the order of the folded characters; equal for bytes that fold alike.
+    quint8 rank(uchar byte) const { return m_rank[byte]; }
+    QChar character(uchar byte) const { return m_character[byte]; }
+
+private:
+    std::array<bool, 256> m_ranked{};
+    std::array<quint8, 256> m_rank{};
+    std::array<QChar, 256> m_character{};
+};
+
+// The two lists of the customer screen: accounts sorted by their folded text, code by
+// code, ties in file order; cities (address 3) without repeats, in the order met.
+// Built from the file's bytes, then kept in step with the screen's own saves and
+// deletes without reading the file again.
+class AccountLists final
+{
+public:
+    // From `count` records of the file's bytes, the last possibly cut short.
+    void build(QByteArrayView bytes, qint32 count, const ByteRanks &ranks = ByteRanks::folded());
+    // Record n now holds `record` as written; n may be one past the last (a customer
+    // added). False when n is neither, and the lists are then left as they were.
+    bool recordWritten(qint32 n, QByteArrayView record);
+    // Record n is gone and the ones after it moved down. False when n is not listed.
+    bool recordRemoved(qint32 n);
+
+    qint32 size() const { return qint32(m_cityOf.size()); }
+    const QList<AccountEntry> &accounts() const { return m_accounts; }
+    const QStringList &cities() const { return m_cities; }
+
+private:
+    struct CityUse
+    {
+        qint32 first = 0;
+        qint32 uses = 0;
+    };
+
+    bool buildRanked(QByteArrayView bytes, qint32 count, const ByteRanks &ranks);
+    qsizetype cityPosition(qint32 id) const;
+    void placeCity(qint32 id);
+    void addCityUse(qint32 n, QByteArrayView city);
+    void dropCityUse(qint32 id, qint32 n);
+
+    QList<AccountEntry> m_accounts;
+    QStringList m_cities;
+    // Per record, the city it names; per city, its first record and how many name it;
+    // and the cities in the list's order.
+    std::vector<qint32> m_cityOf;
+    std::vector<CityUse> m_cityUse;
+    std::vector<qint32> m_cityOrder;
+};
+
+// The lists as they were first built: each text decoded, folded as a string and
+// sorted by strings, cities kept apart by their decoded text. The fall-back of
+// AccountLists for a byte that folds to other than one character.
+struct TextLists
+{
+    QList<AccountEntry> accounts;
+    QStringList cities;
+};
+TextLists BuildListsFromText(QByteArrayView bytes, qint32 count);
+
+} // namespace customers
