@@ -1,9 +1,10 @@
 // The customer file at its limit of 32,767 customers: opening the customer screen
 // (account and city lists), a search and deleting the first record, each beside
 // reading the whole file once.
+#include "support/benchsupport.h"
+
 #include "core/datafolder.h"
 #include "core/fixedrecord.h"
-#include "core/prompts.h"
 #include "customers/customerfile.h"
 #include "customers/customerrecord.h"
 
@@ -15,19 +16,6 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-
-class SilentPrompts final : public Prompts
-{
-public:
-    void tell(const QString &, const QString &) override {}
-    bool ask(const QString &, const QString &) override { return true; }
-    bool askOkCancel(const QString &, const QString &) override { return true; }
-    std::optional<QString> input(const QString &, const QString &, const QString &) override
-    {
-        return std::nullopt;
-    }
-    void beep() override {}
-};
 
 const char *const LastNames[] = {"Smith",     "johnson",  "Williams",  "brown",
                                  "Jones",     "Garcia",   "Miller",    "davis",
@@ -99,7 +87,7 @@ BENCHMARK(BM_ReadWholeFile)->Unit(benchmark::kMillisecond);
 void BM_OpenAccountAndCityLists(benchmark::State &state)
 {
     DataFolder data(fixture().dir.path());
-    SilentPrompts prompts;
+    bench::QuietPrompts prompts;
     CustomerFile customers(data, prompts);
     for (auto _ : state)
         benchmark::DoNotOptimize(customers.Open());
@@ -111,7 +99,7 @@ BENCHMARK(BM_OpenAccountAndCityLists)->Unit(benchmark::kMillisecond);
 void BM_SearchByLastName(benchmark::State &state)
 {
     DataFolder data(fixture().dir.path());
-    SilentPrompts prompts;
+    bench::QuietPrompts prompts;
     CustomerFile customers(data, prompts);
     qsizetype found = 0;
     for (auto _ : state)
@@ -124,7 +112,7 @@ BENCHMARK(BM_SearchByLastName)->Unit(benchmark::kMillisecond);
 void BM_DeleteRecordOne(benchmark::State &state)
 {
     DataFolder data(fixture().dir.path());
-    SilentPrompts prompts;
+    bench::QuietPrompts prompts;
     CustomerFile customers(data, prompts);
     for (auto _ : state) {
         state.PauseTiming();
