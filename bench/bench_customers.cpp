@@ -2,6 +2,8 @@
 // (account and city lists), a search and deleting the first record, each beside
 // its floor: reading the whole file once, and for the delete the read, the write,
 // the sync and the rename alone.
+#include "support/benchsupport.h"
+
 #include "core/datafolder.h"
 #include "core/fixedrecord.h"
 #include "core/prompts.h"
@@ -18,19 +20,6 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-
-class SilentPrompts final : public Prompts
-{
-public:
-    void tell(const QString &, const QString &) override {}
-    bool ask(const QString &, const QString &) override { return true; }
-    bool askOkCancel(const QString &, const QString &) override { return true; }
-    std::optional<QString> input(const QString &, const QString &, const QString &) override
-    {
-        return std::nullopt;
-    }
-    void beep() override {}
-};
 
 const char *const LastNames[] = {"Smith",     "johnson",  "Williams",  "brown",
                                  "Jones",     "Garcia",   "Miller",    "davis",
@@ -102,7 +91,7 @@ BENCHMARK(BM_ReadWholeFile)->Unit(benchmark::kMillisecond);
 void BM_OpenAccountAndCityLists(benchmark::State &state)
 {
     DataFolder data(fixture().dir.path());
-    SilentPrompts prompts;
+    bench::QuietPrompts prompts;
     CustomerFile customers(data, prompts);
     for (auto _ : state)
         benchmark::DoNotOptimize(customers.Open());
@@ -114,7 +103,7 @@ BENCHMARK(BM_OpenAccountAndCityLists)->Unit(benchmark::kMillisecond);
 void BM_SearchByLastName(benchmark::State &state)
 {
     DataFolder data(fixture().dir.path());
-    SilentPrompts prompts;
+    bench::QuietPrompts prompts;
     CustomerFile customers(data, prompts);
     qsizetype found = 0;
     for (auto _ : state)
@@ -127,7 +116,7 @@ BENCHMARK(BM_SearchByLastName)->Unit(benchmark::kMillisecond);
 void BM_DeleteRecordOne(benchmark::State &state)
 {
     DataFolder data(fixture().dir.path());
-    SilentPrompts prompts;
+    bench::QuietPrompts prompts;
     CustomerFile customers(data, prompts);
     for (auto _ : state) {
         state.PauseTiming();

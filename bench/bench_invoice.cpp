@@ -1,18 +1,16 @@
+#include "support/benchsupport.h"
+
 #include "catalog/catalog.h"
 #include "core/appstate.h"
 #include "core/clock.h"
 #include "core/datafolder.h"
-#include "core/prompts.h"
 #include "invoice/frminvoice.h"
 #include "invoice/invoicelines.h"
 #include "invoice/invoicenumbering.h"
 #include "setup/businesssettings.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFile>
-#include <QLocale>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -20,71 +18,16 @@
 
 namespace {
 
-class QuietPrompts final : public Prompts
-{
-public:
-    void tell(const QString &, const QString &) override {}
-    bool ask(const QString &, const QString &) override { return true; }
-    bool askOkCancel(const QString &, const QString &) override { return true; }
-    std::optional<QString> input(const QString &, const QString &, const QString &) override
-    {
-        return std::nullopt;
-    }
-    void beep() override {}
-};
-
-class StayingNavigator final : public Navigator
-{
-public:
-    bool show(Target, Screen *) override { return true; }
-    bool hasScreen(Target) const override { return true; }
-    void ExitApplication() override {}
-    void OpenWebPage(const QString &) override {}
-    bool SettingsFilesPresent() const override { return true; }
-    int IncompleteCount() const override { return 0; }
-};
-
 // Full catalog files (255 of each kind), 20,000 completed images of earlier years and a
 // 30,000-record sales journal.
-struct FullData
+struct FullData : bench::DataFixture
 {
     FullData()
     {
-        QDir(dir.path()).mkdir(QStringLiteral("Backup"));
-        QDir(dir.path()).mkpath(QStringLiteral("CompletedInvoices"));
-        data = std::make_unique<DataFolder>(dir.path());
-        catalog = std::make_unique<Catalog>(*data);
-        for (int n = 0; n < catalog::MaxRecords; ++n) {
-            const int scrambled = (n * 97) % catalog::MaxRecords;
-            ServiceRecord service;
-            service.description = QStringLiteral("Service number %1").arg(scrambled);
-            service.charge = QStringLiteral("$%1.00").arg(scrambled + 10);
-            catalog->add(service);
-            SalesItemRecord item;
-            item.description = QStringLiteral("Sales item %1").arg(scrambled);
-            item.category = QStringLiteral("Category %1").arg(scrambled % 17);
-            item.price = Money::fromUnits(qint64(scrambled) * 2'5000);
-            item.discountPrice = Money::fromUnits(qint64(scrambled) * 2'0000);
-            item.discountQty = scrambled % 20;
-            catalog->add(item);
-            CustomItemRecord custom;
-            custom.description = QStringLiteral("Custom item %1").arg(scrambled);
-            custom.price = Money::fromUnits(qint64(scrambled) * 3'0000);
-            catalog->add(custom);
-        }
-        for (int row = 0; row < Catalog::LaborRows; ++row) {
-            catalog->setLaborHeading(row, QStringLiteral("Labor %1").arg(row));
-            catalog->setLaborRate(row, QStringLiteral("$%1.00").arg(35 + row));
-        }
-        catalog->SaveCatalog();
-        catalog->SaveLaborRates();
-        catalog->LoadAll();
-
-        for (int n = 1; n <= 20000; ++n) {
-            QFile image(dir.path() + QStringLiteral("/CompletedInvoices/%1.txt").arg(20240000 + n));
-            image.open(QIODevice::WriteOnly);
-            image.write("x");
-        }
+        makeFolder(QStringLiteral("CompletedInvoices"));
+        catalog = std::make_unique<Catalog>(data());
+        bench::fillCatalog(*catalog);
+        writeNumbered(QStringLiteral("/CompletedInvoices/%1.txt"), 20240001, 20000, "x");
         QByteArray journal;
         journal.reserve(30000 * 125);
         for (int n = 1; n <= 30000; ++n) {
@@ -94,13 +37,9 @@ struct FullData
             record.replace(65, 20, QByteArray::number(20200000 + n).leftJustified(20, ' '));
             journal += record;
         }
-        QFile file(dir.path() + QStringLiteral("/InvoiceSalesJournal.txt"));
-        file.open(QIODevice::WriteOnly);
-        file.write(journal);
+        write(QStringLiteral("/InvoiceSalesJournal.txt"), journal);
     }
 
-    QTemporaryDir dir;
-    std::unique_ptr<DataFolder> data;
     std::unique_ptr<Catalog> catalog;
 };
 
@@ -115,13 +54,13 @@ void invoiceActivation(benchmark::State &state)
 {
     FullData &full = fullData();
     ApplicationState appState;
-    BusinessSettings settings(*full.data, appState, [](const QByteArray &) { return std::nullopt; });
+    BusinessSettings settings(full.data(), appState, [](const QByteArray &) { return std::nullopt; });
     settings.LoadSettings();
-    QuietPrompts prompts;
+    bench::QuietPrompts prompts;
     FixedClock clock(QDateTime(QDate(2026, 3, 14), QTime(10, 0)));
-    StayingNavigator navigator;
+    bench::StayingNavigator navigator;
     InvoiceDocument document;
-    frmInvoice screen(document, appState, *full.catalog, settings, *full.data, prompts, clock, navigator);
+    frmInvoice screen(document, appState, *full.catalog, settings, full.data(), prompts, clock, navigator);
     screen.show();
     for (auto _ : state)
         screen.Form_Activate();
@@ -149,7 +88,7 @@ void usedNumberCheck(benchmark::State &state)
 {
     FullData &full = fullData();
     FixedClock clock(QDateTime(QDate(2026, 3, 14), QTime(10, 0)));
-    InvoiceNumbering numbering(*full.data, clock);
+    InvoiceNumbering numbering(full.data(), clock);
     for (auto _ : state)
         benchmark::DoNotOptimize(numbering.checkNewNumber(QStringLiteral("20260001")));
 }
@@ -160,7 +99,7 @@ void usedNumberJournalScan(benchmark::State &state)
 {
     FullData &full = fullData();
     FixedClock clock(QDateTime(QDate(2026, 3, 14), QTime(10, 0)));
-    InvoiceNumbering numbering(*full.data, clock);
+    InvoiceNumbering numbering(full.data(), clock);
     for (auto _ : state)
         benchmark::DoNotOptimize(numbering.inJournal(20260001));
 }
@@ -170,7 +109,7 @@ BENCHMARK(usedNumberJournalScan)->Unit(benchmark::kMillisecond);
 void journalSequentialRead(benchmark::State &state)
 {
     FullData &full = fullData();
-    const QString path = full.data->path(QStringLiteral("/InvoiceSalesJournal.txt"));
+    const QString path = full.data().path(QStringLiteral("/InvoiceSalesJournal.txt"));
     for (auto _ : state) {
         QFile file(path);
         file.open(QIODevice::ReadOnly);
@@ -188,13 +127,4 @@ BENCHMARK(journalSequentialRead)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+PELMOR_BENCHMARK_MAIN(QApplication)

@@ -1,54 +1,27 @@
 // The printed invoice and blank forms to a PDF file. A 100-line invoice with a logo
 // should print in under 200 ms; the time should grow with the pages, not faster.
+#include "support/benchsupport.h"
+
 #include "core/clock.h"
 #include "core/datafolder.h"
-#include "core/prompts.h"
 #include "printing/invoiceprintout.h"
 #include "printing/printouts.h"
 #include "printing/printsettings.h"
-#include "ui/painterpage.h"
 
 #include <QGuiApplication>
 #include <QImage>
-#include <QPrinter>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
 namespace {
 
-class PdfPages final : public PageSource
-{
-public:
-    explicit PdfPages(QString path) : m_path(std::move(path)) {}
-    Opened choosePrinter() override
-    {
-        return {Choice::Chosen, std::make_unique<PainterPage>(PainterPage::pdfPrinter(m_path))};
-    }
-
-private:
-    QString m_path;
-};
-
-class SilentPrompts final : public Prompts
-{
-public:
-    void tell(const QString &, const QString &) override {}
-    bool ask(const QString &, const QString &) override { return true; }
-    bool askOkCancel(const QString &, const QString &) override { return true; }
-    std::optional<QString> input(const QString &, const QString &, const QString &) override
-    {
-        return std::nullopt;
-    }
-    void beep() override {}
-};
-
 struct Fixture
 {
     QTemporaryDir dir;
     DataFolder data{dir.path()};
-    PdfPages pages{dir.filePath(QStringLiteral("out.pdf"))};
-    SilentPrompts prompts;
+    bench::PdfPages pages{dir.filePath(QStringLiteral("out.pdf"))};
+    bench::QuietPrompts prompts;
     FixedClock clock{QDateTime(QDate(2026, 12, 8), QTime(9, 0))};
     PrintSettings settings;
     Printouts printouts{data, pages, prompts, clock};
@@ -126,13 +99,4 @@ BENCHMARK(BM_BlankFormsToPdf)
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+PELMOR_BENCHMARK_MAIN(QGuiApplication)

@@ -1,5 +1,7 @@
 // The start-up modem probe on a machine without a modem: sixteen absent devices,
 // sixteen devices that open but never answer, and this machine's own device names.
+#include "support/benchsupport.h"
+
 #include "core/appstate.h"
 #include "core/datafolder.h"
 #include "dialer/modemprobe.h"
@@ -156,11 +158,4 @@ BENCHMARK(BM_DetectModemThisMachine)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+PELMOR_BENCHMARK_MAIN(QCoreApplication)

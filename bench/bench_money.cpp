@@ -1,7 +1,8 @@
+#include "support/benchsupport.h"
+
 #include "core/money.h"
 #include "core/regional.h"
 
-#include <QLocale>
 #include <QStringList>
 
 #include <benchmark/benchmark.h>
@@ -63,11 +64,5 @@ BENCHMARK(fromDouble);
 
 int main(int argc, char **argv)
 {
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::run(argc, argv);
 }

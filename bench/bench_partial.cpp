@@ -1,5 +1,7 @@
 // Saving and loading a full partial invoice and template, and the list of 5,000
 // partial invoices beside the floor of opening each file and reading its first lines.
+#include "support/benchsupport.h"
+
 #include "core/datafolder.h"
 #include "invoice/incompleteinvoices.h"
 #include "invoice/invoicetemplates.h"
@@ -8,7 +10,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QLocale>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -133,12 +134,4 @@ BENCHMARK(LoadIncomplete5000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    QCoreApplication app(argc, argv);
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+PELMOR_BENCHMARK_MAIN(QCoreApplication)

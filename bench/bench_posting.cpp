@@ -3,6 +3,8 @@
 // catalog files once; posting with a short journal shows the appends do not grow
 // with it. Posting with and without its rollback journal side by side. And the
 // sub-total and taxes of 100 lines.
+#include "support/benchsupport.h"
+
 #include "catalog/catalog.h"
 #include "core/clock.h"
 #include "core/datafolder.h"
@@ -14,7 +16,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QLocale>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -166,20 +167,9 @@ BENCHMARK(postInvoiceWithoutIntent)->Arg(1000)->Arg(30000)->Unit(benchmark::kMil
 void catalogReadAndWriteOnce(benchmark::State &state)
 {
     PostingFolder folder(0);
-    qint16 onHand = 0;
-    for (auto _ : state) {
-        ++onHand;
-        ServiceRecord service = folder.catalog->services().at(0);
-        service.allottedTime = qint16(1 + onHand % 32);
-        folder.catalog->replace(0, service);
-        SalesItemRecord item = folder.catalog->salesItems().at(0);
-        item.onHand = onHand;
-        folder.catalog->replace(0, item);
-        CustomItemRecord custom = folder.catalog->customItems().at(0);
-        custom.discountQty = onHand;
-        folder.catalog->replace(0, custom);
-        folder.catalog->SaveCatalog();
-    }
+    qint16 step = 0;
+    for (auto _ : state)
+        bench::changeFirstRowsAndSave(*folder.catalog, ++step);
 }
 BENCHMARK(catalogReadAndWriteOnce)->Unit(benchmark::kMillisecond);
 
@@ -203,11 +193,5 @@ BENCHMARK(computeSubtotalAndTaxes)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char **argv)
 {
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::run(argc, argv);
 }

@@ -1,46 +1,18 @@
 // A list report to a PDF file: the time per row should not grow with the number
 // of rows (pages are laid out one after another, nothing is kept per page).
+#include "support/benchsupport.h"
+
 #include "core/clock.h"
 #include "core/datafolder.h"
-#include "core/prompts.h"
 #include "printing/printouts.h"
 #include "printing/printsettings.h"
-#include "ui/painterpage.h"
 
 #include <QGuiApplication>
-#include <QPrinter>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
 namespace {
-
-class PdfPages final : public PageSource
-{
-public:
-    explicit PdfPages(QString path) : m_path(std::move(path)) {}
-    Opened choosePrinter() override
-    {
-        return {Choice::Chosen, std::make_unique<PainterPage>(PainterPage::pdfPrinter(m_path))};
-    }
-
-private:
-    QString m_path;
-};
-
-class SilentPrompts final : public Prompts
-{
-public:
-    void tell(const QString &, const QString &) override { ++told; }
-    bool ask(const QString &, const QString &) override { return true; }
-    bool askOkCancel(const QString &, const QString &) override { return true; }
-    std::optional<QString> input(const QString &, const QString &, const QString &) override
-    {
-        return std::nullopt;
-    }
-    void beep() override {}
-    int told = 0;
-};
 
 void BM_GridReportToPdf(benchmark::State &state)
 {
@@ -54,8 +26,8 @@ void BM_GridReportToPdf(benchmark::State &state)
     }
     QTemporaryDir dir;
     DataFolder data(dir.path());
-    PdfPages pages(dir.filePath(QStringLiteral("report.pdf")));
-    SilentPrompts prompts;
+    bench::PdfPages pages(dir.filePath(QStringLiteral("report.pdf")));
+    bench::QuietPrompts prompts;
     FixedClock clock(QDateTime(QDate(2026, 12, 8), QTime(9, 0)));
     PrintSettings settings;
     settings.business = {"Pelmor Supply", "12 Main St", "", "Dallas", "TX",
@@ -79,13 +51,4 @@ BENCHMARK(BM_GridReportToPdf)
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+PELMOR_BENCHMARK_MAIN(QGuiApplication)

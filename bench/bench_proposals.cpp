@@ -1,48 +1,22 @@
 // The customer selection screen over 20,000 proposal files: its activation (list,
 // read each head, fill the grid) beside the floor of opening each file and reading
 // its first bytes.
+#include "support/benchsupport.h"
+
 #include "core/appstate.h"
 #include "core/datafolder.h"
-#include "core/prompts.h"
 #include "customers/frmcustomerselection.h"
 #include "customers/proposals.h"
-#include "ui/navigator.h"
 
 #include <QApplication>
 #include <QByteArray>
-#include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
 namespace {
 
 constexpr int ProposalCount = 20000;
-
-class SilentPrompts final : public Prompts
-{
-public:
-    void tell(const QString &, const QString &) override {}
-    bool ask(const QString &, const QString &) override { return true; }
-    bool askOkCancel(const QString &, const QString &) override { return true; }
-    std::optional<QString> input(const QString &, const QString &, const QString &) override
-    {
-        return std::nullopt;
-    }
-    void beep() override {}
-};
-
-class StayingNavigator final : public Navigator
-{
-public:
-    bool show(Target, Screen *) override { return true; }
-    bool hasScreen(Target) const override { return true; }
-    void ExitApplication() override {}
-    void OpenWebPage(const QString &) override {}
-    bool SettingsFilesPresent() const override { return true; }
-    int IncompleteCount() const override { return 0; }
-};
 
 // A proposal as the proposal program writes it: the head, then a body of a few
 // kilobytes this program never reads.
@@ -60,26 +34,24 @@ QByteArray proposalFile(int n)
     return bytes;
 }
 
-struct Fixture
+struct ProposalFolder : bench::DataFixture
 {
-    QTemporaryDir dir;
     QStringList paths;
-    Fixture()
+    ProposalFolder()
     {
-        const QString folder = dir.path() + QStringLiteral("/PelmorProposals/");
-        QDir().mkpath(folder);
+        makeFolder(QStringLiteral("PelmorProposals"));
         for (int n = 1; n <= ProposalCount; ++n) {
-            paths.append(folder + QStringLiteral("Proposal%1.txt").arg(n, 5, 10, QChar(u'0')));
-            QFile file(paths.last());
-            file.open(QIODevice::WriteOnly);
-            file.write(proposalFile(n));
+            const QString name =
+                QStringLiteral("/PelmorProposals/Proposal%1.txt").arg(n, 5, 10, QChar(u'0'));
+            write(name, proposalFile(n));
+            paths.append(path() + name);
         }
     }
 };
 
-Fixture &fixture()
+ProposalFolder &fixture()
 {
-    static Fixture f;
+    static ProposalFolder f;
     return f;
 }
 
@@ -102,7 +74,7 @@ BENCHMARK(BM_OpenEachAndReadHead)->Unit(benchmark::kMillisecond);
 
 void BM_ReadProposals(benchmark::State &state)
 {
-    DataFolder data(fixture().dir.path());
+    DataFolder data(fixture().path());
     qsizetype count = 0;
     for (auto _ : state)
         count = customers::ReadProposals(data).size();
@@ -113,10 +85,10 @@ BENCHMARK(BM_ReadProposals)->Unit(benchmark::kMillisecond);
 // The screen's activation: the list read and the grid filled.
 void BM_SelectionScreenActivation(benchmark::State &state)
 {
-    DataFolder data(fixture().dir.path());
+    DataFolder data(fixture().path());
     ApplicationState appState;
-    SilentPrompts prompts;
-    StayingNavigator navigator;
+    bench::QuietPrompts prompts;
+    bench::StayingNavigator navigator;
     frmCustomerSelection screen(data, appState, prompts, navigator);
     for (auto _ : state) {
         screen.navigateTo();
@@ -127,12 +99,4 @@ BENCHMARK(BM_SelectionScreenActivation)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+PELMOR_BENCHMARK_MAIN(QApplication)

@@ -1,3 +1,5 @@
+#include "support/benchsupport.h"
+
 #include "core/datafolder.h"
 #include "core/fixedrecord.h"
 #include "posting/postedrecords.h"
@@ -219,14 +221,4 @@ BENCHMARK(BM_InvoiceReportToPdf)
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    // Printing needs a GUI application, though nothing is shown.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+PELMOR_BENCHMARK_MAIN(QGuiApplication)

@@ -304,16 +304,10 @@ QWidget *frmServices::buildServicesTab()
     watchBox(txtDescription[0]);
     watchBox(txtCharge[0]);
 
-    setTabOrder(fgServices, txtDescription[0]);
-    setTabOrder(txtDescription[0], txtCharge[0]);
-    setTabOrder(txtCharge[0], lstTime);
-    // An entry goes on to Save: Space on "Add New" right after it would wipe it.
-    setTabOrder(lstTime, cmdServices[4]);
-    setTabOrder(cmdServices[4], cmdServices[5]);
-    setTabOrder(cmdServices[5], cmdServices[7]);
-    setTabOrder(cmdServices[7], cmdServices[1]);
-    setTabOrder(cmdServices[1], cmdServices[3]);
-    setTabOrder(cmdServices[3], cmdServices[2]);
+    // An entry goes on to Save: Space or Enter on "Add New" right after it would wipe it.
+    ui::tabOrder({fgServices, txtDescription[0], txtCharge[0], lstTime, cmdServices[4],
+                  cmdServices[5], cmdServices[7], cmdServices[1], cmdServices[3],
+                  cmdServices[2]});
     return page;
 }
 
@@ -421,14 +415,12 @@ QWidget *frmServices::buildItemsTab()
                            txtDiscountQty, txtReorderAmount, txtReorderAt})
         watchBox(box);
 
-    // Down the prices, then down the stock column, as the two columns read.
-    const QList<QWidget *> order{
-        fgItems,         txtDescription[1], txtCost,         txtCharge[1],    txtCharge[2],
-        cboCategory,     ckClearItem,       txtOnHand,       txtDiscountQty,  txtReorderAmount,
-        txtReorderAt,    cmdServices[8],    cmdServices[9],  cmdServices[13], cmdServices[11],
-        cmdServices[24], cmdServices[25],   cmdServices[14], cmdServices[10]};
-    for (int i = 1; i < order.size(); ++i)
-        setTabOrder(order.at(i - 1), order.at(i));
+    // Down the prices, then down the stock column, as the two columns read; then Save,
+    // as on the services tab.
+    ui::tabOrder({fgItems, txtDescription[1], txtCost, txtCharge[1], txtCharge[2], cboCategory,
+                  ckClearItem, txtOnHand, txtDiscountQty, txtReorderAmount, txtReorderAt,
+                  cmdServices[13], cmdServices[11], cmdServices[24], cmdServices[25],
+                  cmdServices[14], cmdServices[8], cmdServices[9], cmdServices[10]});
     return page;
 }
 
@@ -561,12 +553,9 @@ QWidget *frmServices::buildCustomTab()
     for (QLineEdit *box : {txtDescription[2], txtCharge[3], txtCharge[4], txtCustomDiscItems})
         watchBox(box);
 
-    const QList<QWidget *> order{fgCustom,        txtDescription[2],  txtCharge[3],
-                                 txtCharge[4],    txtCustomDiscItems, cmdServices[18],
-                                 cmdServices[19], cmdServices[22],    cmdServices[21],
-                                 cmdServices[23], cmdServices[20]};
-    for (int i = 1; i < order.size(); ++i)
-        setTabOrder(order.at(i - 1), order.at(i));
+    ui::tabOrder({fgCustom, txtDescription[2], txtCharge[3], txtCharge[4], txtCustomDiscItems,
+                  cmdServices[22], cmdServices[21], cmdServices[23], cmdServices[18],
+                  cmdServices[19], cmdServices[20]});
     return page;
 }
 

@@ -1,5 +1,7 @@
 #include "invoice/frminvoicecontrols.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -19,6 +21,8 @@
 #include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include "posting/invoicetotals.h"
 
 namespace {
 
@@ -330,6 +334,11 @@ void InvoiceControls::setupUi(QWidget *form)
         lblFeedHint->hide();
         grid->addWidget(lblFeedHint, 6, 0, 1, 3);
         cboTerms = combo(QStringLiteral("cboTerms"), QString(), true);
+        // Wide enough for every offered term: a term cut at either end reads as another.
+        qsizetype longestTerm = 0;
+        for (const QString &term : invoicetotals::TermsList())
+            longestTerm = std::max(longestTerm, term.size());
+        cboTerms->setMinimumContentsLength(int(longestTerm));
         grid->addWidget(label(QStringLiteral("Terms"), cboTerms), 1, 1);
         grid->addWidget(cboTerms, 1, 2);
 

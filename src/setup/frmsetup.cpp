@@ -271,6 +271,8 @@ QWidget *frmSetup::buildTaxPage()
     grid->addWidget(cboRate2, 2, 2);
     grid->addWidget(ckApply2ndTax, 2, 3);
     grid->setColumnStretch(4, 1);
+    ui::tabOrder({cboTaxHeading1, cboRate1, ckApply1stTax, cboTaxHeading2, cboRate2,
+                  ckApply2ndTax});
     cboRate1->setAccessibleName(QStringLiteral("1st Tax Rate"));
     cboRate2->setAccessibleName(QStringLiteral("2nd Tax Rate"));
 

@@ -123,7 +123,7 @@ bool PelmorMasterModule::Main()
 
     m_splash = new frmSplash(*this);
     addScreen(m_splash);
-    m_splash->show();
+    m_splash->navigateTo();
     m_splash->repaint();
 
     if (!CheckPreviousInstance() || m_exiting)
@@ -293,8 +293,11 @@ bool PelmorMasterModule::show(Target target, Screen *from)
             from->closeByProgram();
         // A screen that left again during its activation (nothing to show) has shown
         // another one itself; hiding `from` then would leave no window.
-        else if (to->isVisible())
+        else if (to->isVisible()) {
             from->hide();
+            // A prompt of the activation was shown over `from`; the keyboard goes to `to`.
+            to->activateWindow();
+        }
     }
     return true;
 }

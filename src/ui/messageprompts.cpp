@@ -13,12 +13,22 @@ QString titleOrDefault(const QString &title)
     return title.isEmpty() ? DefaultMessageTitle : title;
 }
 
+// Without a window manager nothing gives the keyboard back to the window a box was
+// shown over, and every key the operator typed next would go nowhere.
+void giveKeyboardBack(QWidget *window)
+{
+    if (window && window->isVisible())
+        window->activateWindow();
+}
+
 int runBox(const QString &text, const QString &title, QMessageBox::StandardButtons buttons,
            QMessageBox::StandardButton defaultButton, QMessageBox::Icon icon = QMessageBox::NoIcon)
 {
     auto box = makeMessageBox(text, title, buttons, defaultButton);
     box->setIcon(icon);
-    return box->exec();
+    const int answer = box->exec();
+    giveKeyboardBack(box->parentWidget());
+    return answer;
 }
 
 } // namespace
@@ -78,8 +88,10 @@ std::optional<QString> MessagePrompts::input(const QString &prompt, const QStrin
                                              const QString &defaultText)
 {
     bool ok = false;
-    const QString text = QInputDialog::getText(QApplication::activeWindow(), titleOrDefault(title),
-                                               prompt, QLineEdit::Normal, defaultText, &ok);
+    QWidget *over = QApplication::activeWindow();
+    const QString text = QInputDialog::getText(over, titleOrDefault(title), prompt,
+                                               QLineEdit::Normal, defaultText, &ok);
+    giveKeyboardBack(over);
     if (!ok)
         return std::nullopt;
     return text;

@@ -1,5 +1,7 @@
 #include "ui/screen.h"
 
+#include <algorithm>
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
@@ -71,6 +73,10 @@ void Screen::navigateTo()
     show();
     raise();
     activateWindow();
+    // Qt draws the focus frame of buttons, checks and options only after a key has moved
+    // the focus in this window; the operator arriving by keyboard must see at once
+    // where the cursor is.
+    setAttribute(Qt::WA_KeyboardFocusChange);
     Form_Activate();
 }
 
@@ -113,9 +119,14 @@ void Screen::showEvent(QShowEvent *event)
         return;
     m_placed = true;
     if (const QScreen *where = screen()) {
+        // A size made for a larger monitor would put the top of the window, with its
+        // menu bar, above the screen: keep the whole window on it.
+        const QRect room = where->availableGeometry();
+        const QSize frameExtra = frameGeometry().size() - size();
+        resize(size().boundedTo(room.size() - frameExtra).expandedTo(minimumSize()));
         QRect frame = frameGeometry();
-        frame.moveCenter(where->availableGeometry().center());
-        move(frame.topLeft());
+        frame.moveCenter(room.center());
+        move(std::max(frame.left(), room.left()), std::max(frame.top(), room.top()));
     }
 }
 

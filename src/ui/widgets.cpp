@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QWidget>
 
 namespace ui {
 
@@ -47,6 +48,12 @@ QPushButton *arrayButton(const QString &name, int index, const QString &caption,
         button->setToolTip(toolTip);
     QObject::connect(button, &QPushButton::clicked, button, [clicked, index] { clicked(index); });
     return button;
+}
+
+void tabOrder(const QList<QWidget *> &chain)
+{
+    for (qsizetype i = 1; i < chain.size(); ++i)
+        QWidget::setTabOrder(chain.at(i - 1), chain.at(i));
 }
 
 } // namespace ui

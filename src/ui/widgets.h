@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -31,5 +32,9 @@ QComboBox *editableCombo(const QString &objectName, const QStringList &items = {
 QPushButton *arrayButton(const QString &name, int index, const QString &caption,
                          const QString &toolTip, const std::function<void(int)> &clicked,
                          QWidget *parent);
+
+// Tab moves through `chain` in its order (a grid's boxes are created column by column,
+// but the operator reads them row by row).
+void tabOrder(const QList<QWidget *> &chain);
 
 } // namespace ui

@@ -879,7 +879,11 @@ private slots:
             << 1 << 8
             << QStringList{"txtDescription_1", "txtCost",     "txtCharge_1", "txtCharge_2",
                            "cboCategory",      "ckClearItem", "txtOnHand",   "txtDiscountQty",
-                           "txtReorderAmount", "txtReorderAt"};
+                           "txtReorderAmount", "txtReorderAt", "cmdServices_13"};
+        QTest::newRow("Custom Items")
+            << 3 << 18
+            << QStringList{"txtDescription_2", "txtCharge_3", "txtCharge_4",
+                           "txtCustomDiscItems", "cmdServices_22"};
     }
     void tabFollowsReadingOrder()
     {
@@ -889,10 +893,12 @@ private slots:
         open();
         child<QTabWidget>("tabServices")->setCurrentIndex(tab);
         click(addButton);
-        for (const QString &name : {"txtCharge_0", "txtCost", "txtCharge_1", "txtCharge_2"})
-            box(name)->setText(QStringLiteral("$1.00"));
-        for (const QString &name : {"txtOnHand", "txtDiscountQty", "txtReorderAmount"})
-            box(name)->setText(QStringLiteral("1"));
+        for (const char *name :
+             {"txtCharge_0", "txtCost", "txtCharge_1", "txtCharge_2", "txtCharge_3", "txtCharge_4"})
+            box(QLatin1String(name))->setText(QStringLiteral("$1.00"));
+        for (const char *name :
+             {"txtOnHand", "txtDiscountQty", "txtReorderAmount", "txtCustomDiscItems"})
+            box(QLatin1String(name))->setText(QStringLiteral("1"));
 
         QStringList seen{QApplication::focusWidget()->objectName()};
         while (seen.size() < chain.size()) {

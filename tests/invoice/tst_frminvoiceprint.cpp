@@ -194,6 +194,20 @@ private slots:
         QCOMPARE(m_prompts.shown.at(1).title, QString("Pelmor Invoicer"));
     }
 
+    // Each offered term shows whole in the terms box.
+    void everyTermShowsWhole()
+    {
+        start();
+        addManual("Pipe", "50.00", "1", false);
+        enterPrintSetup();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        QLineEdit *shown = combo("cboTerms")->lineEdit();
+        for (int i = 0; i < combo("cboTerms")->count(); ++i) {
+            const QString term = combo("cboTerms")->itemText(i);
+            QVERIFY2(shown->fontMetrics().horizontalAdvance(term) < shown->width(), qPrintable(term));
+        }
+    }
+
     void flatDiscountBelowTheInvoiceAmountOnly()
     {
         cleanup();

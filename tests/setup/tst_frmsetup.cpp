@@ -157,6 +157,7 @@ private slots:
     void closeBoxAsksTheProgramToEnd();
     void commandKeyLeavesTheBoxFirst_data();
     void commandKeyLeavesTheBoxFirst();
+    void taxRowsTabAsTheyRead();
 
 private:
     void writeFile(const QString &relative, const QByteArray &bytes);
@@ -1120,6 +1121,25 @@ void tst_frmSetup::closeBoxAsksTheProgramToEnd()
     m_setup->close();
     QCOMPARE(ending.count(), 1);
     QVERIFY(m_setup->isVisible());
+}
+
+// Each tax's heading, rate and tick form a row: Tab goes along it before the next row.
+void tst_frmSetup::taxRowsTabAsTheyRead()
+{
+    makeScreen();
+    m_setup->navigateTo();
+    QApplication::setActiveWindow(m_setup.get());
+    QVERIFY(QTest::qWaitForWindowActive(m_setup.get()));
+    showPage("tabInfo", 1);
+    auto *first = child<QComboBox>(QStringLiteral("cboTaxHeading1"));
+    first->setFocus(Qt::TabFocusReason);
+    QStringList seen{QApplication::focusWidget()->objectName()};
+    for (int i = 0; i < 5; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        seen << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(seen, (QStringList{"cboTaxHeading1", "cboRate1", "ckApply1stTax", "cboTaxHeading2",
+                                "cboRate2", "ckApply2ndTax"}));
 }
 
 QTEST_MAIN(tst_frmSetup)

@@ -1,24 +1,15 @@
 #pragma once
 
+#include "recordbytes.h"
+
 #include <QByteArray>
 #include <QString>
-#include <QtEndian>
 
 // Catalog records built byte by byte from their written layouts, for fixtures.
 namespace catalogbytes {
 
-inline QByteArray text(const QString &value, int width)
-{
-    QByteArray bytes = value.toLatin1().left(width);
-    return bytes + QByteArray(width - bytes.size(), ' ');
-}
-
-template <typename T> QByteArray little(T value)
-{
-    QByteArray bytes(sizeof(T), '\0');
-    qToLittleEndian<T>(value, bytes.data());
-    return bytes;
-}
+using recordbytes::little;
+using recordbytes::text;
 
 // Money fields count ten-thousandths.
 inline QByteArray money(qint64 units)

@@ -1,28 +1,18 @@
 #pragma once
 
+#include "recordbytes.h"
+
 #include <QByteArray>
 #include <QDate>
 #include <QString>
 #include <QStringList>
-#include <QtEndian>
 
 // The files a posted invoice leaves, built byte by byte from their written layouts
 // for fixtures and for comparing what posting wrote.
 namespace postedbytes {
 
-// Text of width w: Windows-1252 (Latin-1 for the characters tests use), blank-padded, cut.
-inline QByteArray text(const QString &value, int width)
-{
-    QByteArray bytes = value.toLatin1().left(width);
-    return bytes + QByteArray(width - bytes.size(), ' ');
-}
-
-template <typename T> QByteArray little(T value)
-{
-    QByteArray bytes(sizeof(T), '\0');
-    qToLittleEndian<T>(value, bytes.data());
-    return bytes;
-}
+using recordbytes::little;
+using recordbytes::text;
 
 // Days since 30 December 1899 as a little-endian double.
 inline QByteArray date(const QDate &day)

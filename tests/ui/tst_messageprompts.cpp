@@ -100,6 +100,21 @@ private slots:
         QCOMPARE(seenTitle, warning ? QStringLiteral("Template Deletion") : DefaultMessageTitle);
     }
 
+    // The window a box was shown over has the keyboard again once the box is answered.
+    void answeringABoxGivesTheKeyboardBack()
+    {
+        QWidget window;
+        window.show();
+        QApplication::setActiveWindow(&window);
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        MessagePrompts prompts;
+        QTimer::singleShot(0, this, [] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+                box->button(QMessageBox::Ok)->click();
+        });
+        prompts.tell(QStringLiteral("Your Customer File is Empty"));
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+    }
 };
 
 QTEST_MAIN(TestMessagePrompts)

@@ -1,10 +1,13 @@
 #include "ui/screen.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QPushButton>
 #include <QScreen>
 #include <QSettings>
 #include <QSignalSpy>
+#include <QStyleOption>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -96,6 +99,49 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&next));
         QVERIFY(next.width() <= next.screen()->availableGeometry().width());
         QVERIFY(next.width() >= 420);
+    }
+
+    // A screen made for a larger monitor opens whole on this one, its top (and menu bar)
+    // included, and no smaller than it can be.
+    void aFirstSizeLargerThanTheScreenFitsOnIt_data()
+    {
+        QTest::addColumn<QSize>("extra");
+        QTest::newRow("taller") << QSize(-200, 40);
+        QTest::newRow("wider and taller") << QSize(300, 300);
+        QTest::newRow("as large as the screen") << QSize(0, 0);
+    }
+    void aFirstSizeLargerThanTheScreenFitsOnIt()
+    {
+        QFETCH(QSize, extra);
+        SampleScreen screen;
+        const QRect available = screen.screen()->availableGeometry();
+        screen.resize(available.size() + extra);
+        screen.navigateTo();
+        QVERIFY(QTest::qWaitForWindowExposed(&screen));
+        QVERIFY2(available.contains(screen.frameGeometry()),
+                 qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                .arg(screen.frameGeometry().x())
+                                .arg(screen.frameGeometry().y())
+                                .arg(screen.frameGeometry().width())
+                                .arg(screen.frameGeometry().height())));
+        QVERIFY(screen.width() >= 420 && screen.height() >= 300);
+    }
+
+    // The operator arriving by keyboard sees where the cursor is before pressing a key:
+    // a focused button draws its focus frame at once.
+    void arrivalShowsWhereTheFocusIs()
+    {
+        SampleScreen screen;
+        auto *button = new QPushButton(QStringLiteral("Go"), &screen);
+        screen.layout()->addWidget(button);
+        screen.navigateTo();
+        QApplication::setActiveWindow(&screen);
+        QVERIFY(QTest::qWaitForWindowActive(&screen));
+        button->setFocus(Qt::OtherFocusReason);
+        QStyleOption drawn;
+        drawn.initFrom(button);
+        QVERIFY(drawn.state & QStyle::State_HasFocus);
+        QVERIFY(drawn.state & QStyle::State_KeyboardFocusChange);
     }
 
     void restoredPlaceIsSavedAgainUnshown()
