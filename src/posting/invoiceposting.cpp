@@ -237,32 +237,6 @@ bool InvoicePoster::WriteSalesJournal(const QString &name, const QString &accoun
     return m_data.AppendRecord(SalesJournalFile, record.toRecord());
 }
 
-bool InvoicePoster::CreateAccountFile(const QString &account, const QString &customerText)
-{
-    return LedgerWriter(m_data, m_clock).CreateAccountFile(account, customerText);
-}
-
-bool InvoicePoster::AddAccountEntry(const QString &account, const QString &customerText,
-                                    const QString &amount, const QString &description,
-                                    const QDate &date)
-{
-    return LedgerWriter(m_data, m_clock).AddAccountEntry(account, customerText, amount,
-                                                         description, date);
-}
-
-bool InvoicePoster::BackupAccountFile(const QString &account)
-{
-    return LedgerWriter(m_data, m_clock).BackupAccountFile(account);
-}
-
-bool InvoicePoster::AddPaymentRecord(const QString &account, const QString &customerText,
-                                     const QString &amount, const QString &description,
-                                     const QDate &date)
-{
-    return LedgerWriter(m_data, m_clock).AddPaymentRecord(account, customerText, amount,
-                                                          description, date);
-}
-
 QString InvoicePoster::PaymentName(const InvoiceDocument &doc) const
 {
     const QString account = doc.AcctNo.trimmed();
@@ -281,18 +255,18 @@ bool InvoicePoster::WriteReceivable(const InvoiceDocument &doc)
 {
     const QDate today = m_clock.today();
     const QString total = LedgerEntry::amountText(doc.GrandTotal).value_or(QString());
+    LedgerWriter ledger(m_data, m_clock);
     // The document's account as handed over, blanks and all, in both fields.
-    if (!AddAccountEntry(doc.AcctNo, doc.AcctNo, total, doc.number, today) ||
-        !BackupAccountFile(doc.AcctNo))
+    if (!ledger.AddAccountEntry(doc.AcctNo, doc.AcctNo, total, doc.number, today) ||
+        !ledger.BackupAccountFile(doc.AcctNo))
         return false;
     if (!doc.options.prepaid)
         return true;
     const Money paid = regional::parseMoney(doc.prepaidAmount).value_or(Money());
     const QString paidText = LedgerEntry::amountText(paid).value_or(QString());
     // The payment record holds the invoice total, not the amount paid.
-    return LedgerWriter(m_data, m_clock)
-        .WritePayment({doc.AcctNo, doc.AcctNo, paidText, PaymentName(doc), total, doc.prepaidForm,
-                       today});
+    return ledger.WritePayment(
+        {doc.AcctNo, doc.AcctNo, paidText, PaymentName(doc), total, doc.prepaidForm, today});
 }
 
 CompletedInvoiceImage InvoicePoster::ImageOf(const InvoiceDocument &doc, const QDate &today)

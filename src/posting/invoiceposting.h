@@ -69,12 +69,6 @@ public:
                            Money subTotal, Money tax, Money discount, Money total,
                            const QDate &date);
     bool WriteReceivable(const InvoiceDocument &doc);
-    bool AddAccountEntry(const QString &account, const QString &customerText,
-                         const QString &amount, const QString &description, const QDate &date);
-    bool CreateAccountFile(const QString &account, const QString &customerText);
-    bool BackupAccountFile(const QString &account);
-    bool AddPaymentRecord(const QString &account, const QString &customerText,
-                          const QString &amount, const QString &description, const QDate &date);
     bool WriteCompletedInvoice(const InvoiceDocument &doc);
     bool WriteTaxRecord(const QString &heading, const QString &number, const QString &amount,
                         const QDate &date);
