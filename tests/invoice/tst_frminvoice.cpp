@@ -2,6 +2,7 @@
 #include "core/appstate.h"
 #include "core/clock.h"
 #include "fakeplatform.h"
+#include "invoiceroad.h"
 #include "screenaccess.h"
 #include "scriptedprompts.h"
 #include "startup/pelmormastermodule.h"
@@ -476,13 +477,7 @@ private:
 
     void addManual(const QString &description, const QString &price, const QString &units)
     {
-        trigger("mnuManual");
-        QTest::keyClicks(box("txtManual_0"), description);
-        box("txtManual_1")->clear();
-        QTest::keyClicks(box("txtManual_1"), price);
-        QTest::keyClicks(box("txtManual_2"), units);
-        child<QCheckBox>("ckManualTax")->setChecked(false);
-        screen::click(button("cmdPost_2"));
+        invoicescreen::addManual(m_screen, description, price, units);
     }
 
     QString cell(int line, int column) const

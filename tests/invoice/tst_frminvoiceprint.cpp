@@ -6,6 +6,7 @@
 #include "fakeplatform.h"
 #include "pdfwords.h"
 #include "postedbytes.h"
+#include "invoiceroad.h"
 #include "screenaccess.h"
 #include "scriptedprompts.h"
 #include "standinmail.h"
@@ -623,13 +624,7 @@ private:
 
     void addManual(const QString &description, const QString &price, const QString &units, bool taxed)
     {
-        trigger("mnuManual");
-        QTest::keyClicks(box("txtManual_0"), description);
-        box("txtManual_1")->clear();
-        QTest::keyClicks(box("txtManual_1"), price);
-        QTest::keyClicks(box("txtManual_2"), units);
-        child<QCheckBox>("ckManualTax")->setChecked(taxed);
-        screen::click(button("cmdPost_2"));
+        invoicescreen::addManual(m_screen, description, price, units, taxed);
     }
 
     void addEveryKind()

@@ -10,6 +10,7 @@
 #include "ui/screen.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -18,6 +19,25 @@
 #include <QTest>
 
 #include <memory>
+
+namespace invoicescreen {
+
+// A manual line entered on the invoice screen through its manual-item panel.
+inline void addManual(const QObject *invoice, const QString &description, const QString &price,
+                      const QString &units, bool taxed = false)
+{
+    screen::child<QAction>(invoice, "mnuManual")->trigger();
+    auto *text = screen::child<QLineEdit>(invoice, "txtManual_0");
+    auto *amount = screen::child<QLineEdit>(invoice, "txtManual_1");
+    QTest::keyClicks(text, description);
+    amount->clear();
+    QTest::keyClicks(amount, price);
+    QTest::keyClicks(screen::child<QLineEdit>(invoice, "txtManual_2"), units);
+    screen::child<QCheckBox>(invoice, "ckManualTax")->setChecked(taxed);
+    screen::click(invoice, "cmdPost_2");
+}
+
+} // namespace invoicescreen
 
 // The whole program over a temporary data folder, and invoices posted through the
 // invoice screen as the operator posts them: the real road of an invoice.
