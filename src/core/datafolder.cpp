@@ -145,16 +145,21 @@ bool DataFolder::Exists(const QString &relative) const
 
 bool DataFolder::FileIsPresent(const QString &relative) const
 {
+    return !PresentFilePath(relative).isEmpty();
+}
+
+QString DataFolder::PresentFilePath(const QString &relative) const
+{
     PathState state;
     const QString target = resolve(relative, state);
     // A folder (or a pipe, which would block the reader) standing where a data file
     // belongs is not the file; nothing replaces it.
     if (state.exists)
-        return state.isFile;
+        return state.isFile ? target : QString();
     const QString backup = path(backupOf(relative));
-    if (!QFileInfo(backup).isFile())
-        return false;
-    return copyThroughTemporary(backup, target);
+    if (!QFileInfo(backup).isFile() || !copyThroughTemporary(backup, target))
+        return {};
+    return path(relative);
 }
 
 bool DataFolder::EnsureFolder(const QString &relative)

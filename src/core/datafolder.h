@@ -33,6 +33,9 @@ public:
 
     // True when present; otherwise restores it from its "/Backup" copy when there is one.
     bool FileIsPresent(const QString &relative) const;
+    // The same, giving the path it found (empty when not present): one look-up where
+    // many files are read in turn.
+    QString PresentFilePath(const QString &relative) const;
     bool Exists(const QString &relative) const;
     // Creates the folder (and its parents) when it is not there; false when it cannot.
     bool EnsureFolder(const QString &relative);

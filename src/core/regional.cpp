@@ -8,6 +8,8 @@
 
 #include <QLocale>
 
+#include "core/currencyreader.h"
+
 namespace regional {
 
 namespace {
@@ -569,6 +571,116 @@ std::optional<Money> parseMoney(const QString &text)
     if (!units)
         return std::nullopt;
     return Money::fromUnits(*units);
+}
+
+namespace {
+
+bool isAscii(const QString &text)
+{
+    for (const QChar c : text) {
+        if (c.unicode() >= 0x80)
+            return false;
+    }
+    return true;
+}
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+} // namespace
+
+CurrencyReader::CurrencyReader()
+{
+    // Taken apart from a sample of the locale's own text: prefix, "1", group, "234",
+    // point, "56", suffix.
+    const auto split = [this](const QString &text, QByteArray &prefix, QByteArray &suffix) {
+        if (!isAscii(text))
+            return false;
+        const QByteArray bytes = text.toLatin1();
+        const qsizetype one = bytes.indexOf("1");
+        if (one < 0)
+            return false;
+        qsizetype at = one + 1;
+        char group = 0;
+        if (at < bytes.size() && !isDigit(bytes[at]))
+            group = bytes[at++];
+        if (bytes.mid(at, 3) != "234" || at + 6 > bytes.size())
+            return false;
+        const char point = bytes[at + 3];
+        if (isDigit(point) || point == group || bytes.mid(at + 4, 2) != "56")
+            return false;
+        prefix = bytes.left(one);
+        suffix = bytes.mid(at + 6);
+        if (m_point && (point != m_point || group != m_group))
+            return false;
+        m_point = point;
+        m_group = group;
+        return true;
+    };
+    const Money sample = Money::fromUnits(12'345'600);
+    if (!split(currencyText(sample), m_positivePrefix, m_positiveSuffix) ||
+        !split(currencyText(-sample), m_negativePrefix, m_negativeSuffix) ||
+        (m_positivePrefix == m_negativePrefix && m_positiveSuffix == m_negativeSuffix))
+        m_point = 0;
+}
+
+std::optional<qint64> CurrencyReader::readNumber(QByteArrayView digits) const
+{
+    // Thirteen whole digits at most keep every value far inside Money; no leading
+    // zeros, no ungrouped thousands, as currencyText never writes them.
+    const qsizetype point = digits.size() - 3;
+    if (point < 1 || digits[point] != m_point || !isDigit(digits[point + 1]) ||
+        !isDigit(digits[point + 2]))
+        return std::nullopt;
+    const QByteArrayView whole = digits.first(point);
+    if (whole.size() > 1 && whole.front() == '0')
+        return std::nullopt;
+    qint64 value = 0;
+    int count = 0;
+    int sinceGroup = 0;
+    bool grouped = false;
+    for (const char c : whole) {
+        if (isDigit(c)) {
+            value = value * 10 + (c - '0');
+            ++count;
+            ++sinceGroup;
+            if (count > 13 || (!grouped && sinceGroup > 3 && m_group))
+                return std::nullopt;
+        } else if (m_group && c == m_group && sinceGroup >= 1 && (!grouped ? sinceGroup <= 3 : sinceGroup == 3)) {
+            grouped = true;
+            sinceGroup = 0;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (count == 0 || (grouped && sinceGroup != 3))
+        return std::nullopt;
+    return (value * 100 + (digits[point + 1] - '0') * 10 + (digits[point + 2] - '0')) * 100;
+}
+
+std::optional<Money> CurrencyReader::readCommon(QByteArrayView text) const
+{
+    if (!m_point)
+        return std::nullopt;
+    const auto inside = [&text](const QByteArray &prefix, const QByteArray &suffix) {
+        return text.size() > prefix.size() + suffix.size() && text.startsWith(prefix) &&
+               text.endsWith(suffix);
+    };
+    const auto digitsOf = [&text](const QByteArray &prefix, const QByteArray &suffix) {
+        return text.sliced(prefix.size(), text.size() - prefix.size() - suffix.size());
+    };
+    // Negative first: its prefix may begin with the positive one ("-$" and "$").
+    if (inside(m_negativePrefix, m_negativeSuffix)) {
+        if (const auto units = readNumber(digitsOf(m_negativePrefix, m_negativeSuffix)))
+            return Money::fromUnits(-*units);
+    }
+    if (inside(m_positivePrefix, m_positiveSuffix)) {
+        if (const auto units = readNumber(digitsOf(m_positivePrefix, m_positiveSuffix)))
+            return Money::fromUnits(*units);
+    }
+    return std::nullopt;
 }
 
 QString shortDate(const QDate &date)

@@ -206,7 +206,7 @@ void ForEachAccount(const DataFolder &data, const std::function<void(const QStri
 }
 
 void ForEachCustomer(const DataFolder &data,
-                     const std::function<void(const CustomerRecord &)> &visit)
+                     const std::function<void(const CustomerRecord &)> &visit, CustomerFields fields)
 {
     const qint64 count = data.RecordCount(CustomerDataFile, L);
     if (count <= 0)
@@ -218,7 +218,9 @@ void ForEachCustomer(const DataFolder &data,
         const QByteArray record = file.read(L);
         if (record.isEmpty())
             break;
-        visit(CustomerRecord::fromRecord(FixedRecord(L, record)));
+        const FixedRecord stored(L, record);
+        visit(fields == CustomerFields::Names ? CustomerRecord::namesFromRecord(stored)
+                                              : CustomerRecord::fromRecord(stored));
     }
 }
 

@@ -42,9 +42,16 @@ QString AuxDataFile(const QString &account, int box);
 // than any customer file should be. A missing or unreadable file has no accounts.
 void ForEachAccount(const DataFolder &data, const std::function<void(const QString &)> &visit);
 // Hands each stored customer to `visit` in file order, one record at a time; a
-// missing or unreadable file has none.
+// missing or unreadable file has none. `Names` decodes only what
+// CustomerRecord::namesFromRecord does, for passes over every customer.
+enum class CustomerFields
+{
+    All,
+    Names
+};
 void ForEachCustomer(const DataFolder &data,
-                     const std::function<void(const CustomerRecord &)> &visit);
+                     const std::function<void(const CustomerRecord &)> &visit,
+                     CustomerFields fields = CustomerFields::All);
 
 // The e-mail address of the first customer whose trimmed account equals the trimmed
 // one (ignoring case, as accounts share files), trimmed; empty when there is none.

@@ -3,6 +3,9 @@
 #include "core/fixedrecord.h"
 #include "core/keyfilters.h"
 
+#include <algorithm>
+#include <iterator>
+
 const QString CustomerRecord::Individual = QStringLiteral("Individual");
 const QString CustomerRecord::Business = QStringLiteral("Business");
 
@@ -46,6 +49,19 @@ CustomerRecord CustomerRecord::fromRecord(const FixedRecord &record)
         customer.*field.member = record.text(field.offset, field.width);
     customer.flag = record.int16(FlagOffset);
     customer.spare = record.int16(SpareOffset);
+    return customer;
+}
+
+CustomerRecord CustomerRecord::namesFromRecord(const FixedRecord &record)
+{
+    static constexpr QString CustomerRecord::*names[] = {&R::account,   &R::name,          &R::title,
+                                                         &R::firstName, &R::middleInitial, &R::lastName,
+                                                         &R::type};
+    CustomerRecord customer;
+    for (const TextField &field : textFields) {
+        if (std::find(std::begin(names), std::end(names), field.member) != std::end(names))
+            customer.*field.member = record.text(field.offset, field.width);
+    }
     return customer;
 }
 

@@ -56,6 +56,9 @@ struct CustomerRecord
     qint16 spare = 0;
 
     static CustomerRecord fromRecord(const FixedRecord &record);
+    // Only the account, the type and the names displayName() and listEntry() are made
+    // of; the other fields stay empty.
+    static CustomerRecord namesFromRecord(const FixedRecord &record);
     FixedRecord toRecord() const;
     // Every text field as it reads back once written: trimmed, cut to its field,
     // characters outside the code page as "?".

@@ -9,6 +9,8 @@
 #include "core/textrecord.h"
 #include "customers/customerfile.h"
 
+#include <cstring>
+
 #include <QLocale>
 
 namespace {
@@ -266,12 +268,18 @@ namespace {
 
 QByteArrayView trimmedLedgerField(QByteArrayView record, int offset, int width)
 {
-    QByteArrayView view = record.sliced(offset, width);
-    while (!view.isEmpty() && (view.back() == ' ' || view.back() == '\0'))
-        view.chop(1);
-    while (!view.isEmpty() && (view.front() == ' ' || view.front() == '\0'))
-        view = view.sliced(1);
-    return view;
+    const QByteArrayView field = record.sliced(offset, width);
+    const char *begin = field.data();
+    const char *end = begin + field.size();
+    // Mostly padding: whole words of blanks go first.
+    static constexpr char Blanks[8] = {' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '};
+    while (end - begin >= 8 && std::memcmp(end - 8, Blanks, 8) == 0)
+        end -= 8;
+    while (end != begin && (end[-1] == ' ' || end[-1] == '\0'))
+        --end;
+    while (begin != end && (*begin == ' ' || *begin == '\0'))
+        ++begin;
+    return QByteArrayView(begin, end - begin);
 }
 
 } // namespace

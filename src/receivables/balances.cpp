@@ -28,7 +28,7 @@ BalanceList ListBalances(const DataFolder &data, const QDate &today)
         list.total += row.balance;
         list.rows.append(row);
         list.problems.append(ledger.problems);
-    });
+    }, customers::CustomerFields::Names);
     return list;
 }
 

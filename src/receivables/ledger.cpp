@@ -8,6 +8,7 @@
 #include <QFile>
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 
 namespace receivables {
@@ -94,9 +95,13 @@ LedgerReader::LedgerReader(const DataFolder &data) : m_data(data)
 {
 }
 
-// Looked up without copying the field; only a text seen the first time is copied.
+// The form this program writes is read in place; anything else through the full
+// reader, looked up without copying the field, and only a text seen the first time
+// is copied.
 std::optional<Money> LedgerReader::amountOf(QByteArrayView text) const
 {
+    if (const std::optional<Money> common = m_currency.readCommon(text))
+        return common;
     const QByteArray key = QByteArray::fromRawData(text.data(), text.size());
     if (auto found = m_amounts.constFind(key); found != m_amounts.cend())
         return *found;
@@ -107,12 +112,27 @@ std::optional<Money> LedgerReader::amountOf(QByteArrayView text) const
 
 QDate LedgerReader::dateOf(QByteArrayView text) const
 {
-    const QByteArray key = QByteArray::fromRawData(text.data(), text.size());
-    if (auto found = m_dates.constFind(key); found != m_dates.cend())
-        return *found;
-    const QDate date = regional::parseShortDate(decoded(text)).value_or(QDate());
-    m_dates.insert(text.toByteArray(), date);
-    return date;
+    const auto parsed = [this, text] {
+        const QByteArray key = QByteArray::fromRawData(text.data(), text.size());
+        if (auto found = m_dates.constFind(key); found != m_dates.cend())
+            return *found;
+        const QDate date = regional::parseShortDate(decoded(text)).value_or(QDate());
+        m_dates.insert(text.toByteArray(), date);
+        return date;
+    };
+    char packed[16] = {};
+    if (text.size() >= qsizetype(sizeof packed))
+        return parsed();
+    std::memcpy(packed, text.data(), text.size());
+    packed[15] = char(text.size());
+    quint64 low = 0;
+    quint64 high = 0;
+    std::memcpy(&low, packed, 8);
+    std::memcpy(&high, packed + 8, 8);
+    DateSlot &slot = m_dateSlots[((low * 0x9E3779B97F4A7C15ull) ^ (high * 0xC2B2AE3D27D4EB4Full)) >> 54];
+    if (slot.low != low || slot.high != high)
+        slot = {low, high, parsed()};
+    return slot.date;
 }
 
 Ledger LedgerReader::Read(const QString &account, bool withTexts) const
@@ -125,12 +145,12 @@ Ledger LedgerReader::Read(const QString &account, bool withTexts) const
             {account, 0, QStringLiteral("the Account Number cannot name a file")});
         return ledger;
     }
-    const bool present = m_data.FileIsPresent(ledger.file);
-    if (!present && !m_data.Exists(ledger.file))
+    const QString present = m_data.PresentFilePath(ledger.file);
+    if (present.isEmpty() && !m_data.Exists(ledger.file))
         return ledger;
-    QFile file(m_data.path(ledger.file));
-    // FileIsPresent turns away folders and pipes, which are never opened.
-    if (!present || !file.open(QIODevice::ReadOnly)) {
+    QFile file(present);
+    // Folders and pipes are not present files, and are never opened.
+    if (present.isEmpty() || !file.open(QIODevice::ReadOnly)) {
         ledger.state = Ledger::State::Unreadable;
         ledger.problems.append({ledger.file, 0, QStringLiteral("is not a file that can be read")});
         return ledger;
@@ -181,7 +201,7 @@ Ledger LedgerReader::Read(const QString &account, bool withTexts) const
             line.dateText = decoded(dateText);
             line.description = decoded(description);
         }
-        ledger.lines.append(line);
+        ledger.lines.append(std::move(line));
     }
     if (const qsizetype rest = bytes.size() % LedgerEntry::Length) {
         ledger.cutShort = true;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/currencyreader.h"
 #include "core/money.h"
 
 #include <QByteArray>
@@ -9,6 +10,7 @@
 #include <QList>
 #include <QString>
 
+#include <array>
 #include <optional>
 
 class DataFolder;
@@ -97,9 +99,19 @@ private:
     std::optional<Money> amountOf(QByteArrayView text) const;
     QDate dateOf(QByteArrayView text) const;
     const DataFolder &m_data;
-    // Ledgers repeat a few amounts and dates many times over.
+    const regional::CurrencyReader m_currency;
+    // Ledgers repeat a few amounts and dates many times over. A date field is short
+    // enough to be its own key, packed with its length into two words; the slots
+    // keep the latest of each, the hash every one.
     mutable QHash<QByteArray, std::optional<Money>> m_amounts;
     mutable QHash<QByteArray, QDate> m_dates;
+    struct DateSlot
+    {
+        quint64 low = 0;
+        quint64 high = ~quint64(0); // a length no text has
+        QDate date;
+    };
+    mutable std::array<DateSlot, 1024> m_dateSlots;
 };
 
 } // namespace receivables

@@ -1,10 +1,12 @@
 #include "core/regional.h"
 
+#include <cmath>
+#include <limits>
+
 #include <QLocale>
 #include <QTest>
 
-#include <cmath>
-#include <limits>
+#include "core/currencyreader.h"
 
 namespace {
 
@@ -64,6 +66,8 @@ private slots:
     void shortDateInOtherLocales_data();
     void shortDateInOtherLocales();
     void currencyTextFollowsTheDefaultLocale();
+    void currencyReaderAgreesWithParseMoney_data();
+    void currencyReaderAgreesWithParseMoney();
 };
 
 void tst_Regional::initTestCase()
@@ -546,6 +550,54 @@ void tst_Regional::currencyTextFollowsTheDefaultLocale()
     QCOMPARE(QLocale(), UnitedStates);
     QCOMPARE(regional::currencyText(Money::fromUnits(10000)), QStringLiteral("$1.00"));
     QCOMPARE(regional::parseMoney(QStringLiteral("1,5")), std::optional<Money>());
+}
+
+
+void tst_Regional::currencyReaderAgreesWithParseMoney_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<bool>("common"); // read without parseMoney
+
+    const auto row = [](const char *name, const QLocale &locale, const char *text, bool common) {
+        QTest::newRow(name) << locale << QByteArray(text) << common;
+    };
+    row("grouped", UnitedStates, "$1,234.56", true);
+    row("negative", UnitedStates, "($1,234.56)", true);
+    row("zero", UnitedStates, "$0.00", true);
+    row("negative zero", UnitedStates, "($0.00)", true);
+    row("thirteen digits", UnitedStates, "$9,999,999,999,999.99", true);
+    row("fourteen digits", UnitedStates, "$99,999,999,999,999.99", false);
+    row("ungrouped", UnitedStates, "$1234.56", false);
+    row("short group", UnitedStates, "$1,23.45", false);
+    row("long group", UnitedStates, "$1,2345.00", false);
+    row("leading group mark", UnitedStates, "$,123.00", false);
+    row("leading zero", UnitedStates, "$01.00", false);
+    row("one decimal", UnitedStates, "$1.5", false);
+    row("three decimals", UnitedStates, "$1.005", false);
+    row("no symbol", UnitedStates, "1,234.56", false);
+    row("minus sign", UnitedStates, "-$1.00", false);
+    row("blank inside", UnitedStates, "$ 1.00", false);
+    row("unclosed", UnitedStates, "($1.00", false);
+    row("only affixes", UnitedStates, "($.)", false);
+    row("empty", UnitedStates, "", false);
+    row("letters", UnitedStates, "$1.0O", false);
+    row("symbol outside 7-bit", QLocale(QLocale::German, QLocale::Germany), "1.234,56 \x80", false);
+}
+
+void tst_Regional::currencyReaderAgreesWithParseMoney()
+{
+    QFETCH(QLocale, locale);
+    QFETCH(QByteArray, text);
+    QFETCH(bool, common);
+    const LocaleScope scope(locale);
+    const std::optional<Money> fast = regional::CurrencyReader().readCommon(text);
+    QCOMPARE(fast.has_value(), common);
+    if (fast) {
+        const std::optional<Money> full = regional::parseMoney(QString::fromLatin1(text));
+        QVERIFY(full.has_value());
+        QCOMPARE(fast->units(), full->units());
+    }
 }
 
 QTEST_GUILESS_MAIN(tst_Regional)
