@@ -73,6 +73,17 @@ QString FixedRecord::rawText(int offset, int width) const
 
 QString FixedRecord::text(int offset, int width) const
 {
+    // Padding bytes decode to padding characters and no other byte does, so a field
+    // inside the record is trimmed before it is decoded.
+    if (offset >= 0 && width > 0 && qint64(offset) + width <= m_bytes.size()) {
+        const char *begin = m_bytes.constData() + offset;
+        const char *end = begin + width;
+        while (begin != end && (*begin == ' ' || *begin == '\0'))
+            ++begin;
+        while (end != begin && (end[-1] == ' ' || end[-1] == '\0'))
+            --end;
+        return codepage::decode(begin, end - begin);
+    }
     const QString raw = rawText(offset, width);
     qsizetype begin = 0;
     qsizetype end = raw.size();

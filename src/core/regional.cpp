@@ -2,13 +2,14 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <string>
 #include <vector>
 
 #include <QLocale>
 
-#include "core/currencyreader.h"
+#include "core/bytereaders.h"
 
 namespace regional {
 
@@ -428,19 +429,6 @@ QString withFourDigitYear(const QString &format)
     return result;
 }
 
-struct DatePart
-{
-    enum Kind
-    {
-        Literal,
-        Day,
-        Month,
-        Year
-    };
-    Kind kind = Literal;
-    QString literal;
-};
-
 // The parts of a numeric date format; nullopt when it holds names or other fields.
 std::optional<std::vector<DatePart>> numericDateParts(const QString &format)
 {
@@ -490,8 +478,9 @@ int widenYear(int twoDigits)
     return twoDigits < 50 ? 2000 + twoDigits : 1900 + twoDigits;
 }
 
-std::optional<QDate> readNumericDate(const QString &text, const std::vector<DatePart> &parts,
-                                     QChar zero)
+// Text is QStringView, or QLatin1StringView for 7-bit bytes.
+template<typename Text>
+std::optional<QDate> readNumericDate(Text text, const std::vector<DatePart> &parts, QChar zero)
 {
     qsizetype pos = 0;
     int day = 0;
@@ -499,7 +488,7 @@ std::optional<QDate> readNumericDate(const QString &text, const std::vector<Date
     int year = 0;
     for (const DatePart &part : parts) {
         if (part.kind == DatePart::Literal) {
-            if (!QStringView(text).mid(pos).startsWith(part.literal))
+            if (!text.mid(pos).startsWith(part.literal))
                 return std::nullopt;
             pos += part.literal.size();
             continue;
@@ -665,8 +654,9 @@ std::optional<Money> CurrencyReader::readCommon(QByteArrayView text) const
     if (!m_point)
         return std::nullopt;
     const auto inside = [&text](const QByteArray &prefix, const QByteArray &suffix) {
-        return text.size() > prefix.size() + suffix.size() && text.startsWith(prefix) &&
-               text.endsWith(suffix);
+        return text.size() > prefix.size() + suffix.size() &&
+               std::memcmp(text.data(), prefix.data(), prefix.size()) == 0 &&
+               std::memcmp(text.data() + text.size() - suffix.size(), suffix.data(), suffix.size()) == 0;
     };
     const auto digitsOf = [&text](const QByteArray &prefix, const QByteArray &suffix) {
         return text.sliced(prefix.size(), text.size() - prefix.size() - suffix.size());
@@ -683,6 +673,25 @@ std::optional<Money> CurrencyReader::readCommon(QByteArrayView text) const
     return std::nullopt;
 }
 
+DateReader::DateReader()
+{
+    const QLocale locale;
+    m_parts = numericDateParts(withFourDigitYear(locale.dateFormat(QLocale::ShortFormat))).value_or(std::vector<DatePart>());
+    m_zero = zeroDigitOf(locale);
+}
+
+std::optional<QDate> DateReader::readCommon(QByteArrayView text) const
+{
+    // Blanks, format marks and 8-bit letters are for parseShortDate.
+    if (m_parts.empty() || text.isEmpty() || text.front() == ' ' || text.back() == ' ')
+        return std::nullopt;
+    for (const char c : text) {
+        if (uchar(c) >= 0x80 || uchar(c) < 0x20)
+            return std::nullopt;
+    }
+    return readNumericDate(QLatin1StringView(text), m_parts, m_zero);
+}
+
 QString shortDate(const QDate &date)
 {
     const QLocale locale;
@@ -695,7 +704,7 @@ std::optional<QDate> parseShortDate(const QString &text)
     const QString format = withFourDigitYear(locale.dateFormat(QLocale::ShortFormat));
     const QString trimmed = text.trimmed();
     if (const auto parts = numericDateParts(format))
-        return readNumericDate(withoutFormatMarks(trimmed), *parts, zeroDigitOf(locale));
+        return readNumericDate(QStringView(withoutFormatMarks(trimmed)), *parts, zeroDigitOf(locale));
 
     // Formats with month or day names: Qt reads those.
     const QDate full = locale.toDate(trimmed, format);

@@ -13,16 +13,18 @@ BalanceList ListBalances(const DataFolder &data, const QDate &today)
 {
     BalanceList list;
     const LedgerReader reader(data);
+    LedgerTally tally;
     customers::ForEachCustomer(data, [&](const CustomerRecord &customer) {
-        const Ledger ledger = reader.Read(customer.account, false);
+        tally.clear();
+        const Ledger ledger = reader.Read(customer.account, tally);
         if (ledger.state == Ledger::State::Absent)
             return;
         AccountBalance row;
         row.account = customer.account;
         row.name = customer.displayName();
-        row.lastInvoice = ledger.lastInvoice();
-        row.balance = ledger.balance();
-        row.age = AgeingOf(ledger.lines, today).oldestDays;
+        row.lastInvoice = tally.lastInvoice();
+        row.balance = tally.balance();
+        row.age = tally.ageing(today).oldestDays;
         row.damaged = !ledger.problems.isEmpty();
         row.unreadable = ledger.state == Ledger::State::Unreadable;
         list.total += row.balance;

@@ -8,7 +8,6 @@
 #include <QFile>
 
 #include <algorithm>
-#include <cstring>
 #include <limits>
 
 namespace receivables {
@@ -33,10 +32,10 @@ QString LedgerProblem::text() const
 
 Money Ledger::balance() const
 {
-    Money sum;
+    LedgerTally tally;
     for (const LedgerLine &line : lines)
-        sum += line.kind == LedgerLine::Kind::Payment ? -line.amount : line.amount;
-    return sum;
+        tally.add(line.kind, line.date, line.amount);
+    return tally.balance();
 }
 
 QDate Ledger::lastInvoice() const
@@ -50,43 +49,65 @@ QDate Ledger::lastInvoice() const
 
 Ageing AgeingOf(const QList<LedgerLine> &lines, const QDate &asOf)
 {
-    struct Owed
-    {
-        QDate date;
-        Money amount;
-    };
-    QList<Owed> owed;
-    Money credit;
-    for (const LedgerLine &line : lines) {
-        const Money signedAmount = line.kind == LedgerLine::Kind::Payment ? -line.amount : line.amount;
-        if (signedAmount > Money())
-            owed.append({line.date, signedAmount});
-        else
-            credit -= signedAmount;
+    LedgerTally tally;
+    for (const LedgerLine &line : lines)
+        tally.add(line.kind, line.date, line.amount);
+    return tally.ageing(asOf);
+}
+
+void LedgerTally::clear()
+{
+    m_owed.clear();
+    m_inOrder = true;
+    m_credit = m_balance = Money();
+    m_lastInvoice = QDate();
+}
+
+void LedgerTally::add(LedgerLine::Kind kind, const QDate &date, Money amount)
+{
+    const Money signedAmount = kind == LedgerLine::Kind::Payment ? -amount : amount;
+    m_balance += signedAmount;
+    if (kind == LedgerLine::Kind::Invoice && date.isValid())
+        m_lastInvoice = date;
+    if (signedAmount > Money()) {
+        const qint64 day = date.isValid() ? date.toJulianDay() : std::numeric_limits<qint64>::min();
+        // Entries are appended as the days go by, so the sort below is rarely needed.
+        if (!m_owed.empty() && day < m_owed.back().day)
+            m_inOrder = false;
+        m_owed.push_back({day, signedAmount});
+    } else {
+        m_credit -= signedAmount;
     }
-    // Oldest first; an unreadable date sorts before every date.
-    std::stable_sort(owed.begin(), owed.end(), [](const Owed &a, const Owed &b) {
-        return a.date.isValid() && b.date.isValid() ? a.date < b.date : !a.date.isValid() && b.date.isValid();
-    });
+}
+
+Ageing LedgerTally::ageing(const QDate &asOf)
+{
+    if (!m_inOrder) {
+        std::stable_sort(m_owed.begin(), m_owed.end(), [](const Owed &a, const Owed &b) { return a.day < b.day; });
+        m_inOrder = true;
+    }
+    // Payments and credits are taken off the oldest amounts first.
+    Money credit = m_credit;
     Ageing ageing;
-    for (Owed &amount : owed) {
-        const Money taken = std::min(credit, amount.amount);
-        amount.amount -= taken;
+    for (const Owed &owed : m_owed) {
+        const Money taken = std::min(credit, owed.amount);
         credit -= taken;
-        if (amount.amount <= Money())
+        const Money left = owed.amount - taken;
+        if (left <= Money())
             continue;
-        const qint64 days = amount.date.isValid() ? std::max<qint64>(0, amount.date.daysTo(asOf))
-                                                  : std::numeric_limits<qint64>::max();
-        if (!ageing.oldestDays && amount.date.isValid())
+        const bool dated = owed.day != std::numeric_limits<qint64>::min();
+        const qint64 days = dated ? std::max<qint64>(0, asOf.toJulianDay() - owed.day)
+                                  : std::numeric_limits<qint64>::max();
+        if (!ageing.oldestDays && dated)
             ageing.oldestDays = days;
         if (days <= 30)
-            ageing.current += amount.amount;
+            ageing.current += left;
         else if (days <= 60)
-            ageing.days31to60 += amount.amount;
+            ageing.days31to60 += left;
         else if (days <= 90)
-            ageing.days61to90 += amount.amount;
+            ageing.days61to90 += left;
         else
-            ageing.over90 += amount.amount;
+            ageing.over90 += left;
     }
     return ageing;
 }
@@ -95,9 +116,6 @@ LedgerReader::LedgerReader(const DataFolder &data) : m_data(data)
 {
 }
 
-// The form this program writes is read in place; anything else through the full
-// reader, looked up without copying the field, and only a text seen the first time
-// is copied.
 std::optional<Money> LedgerReader::amountOf(QByteArrayView text) const
 {
     if (const std::optional<Money> common = m_currency.readCommon(text))
@@ -112,30 +130,18 @@ std::optional<Money> LedgerReader::amountOf(QByteArrayView text) const
 
 QDate LedgerReader::dateOf(QByteArrayView text) const
 {
-    const auto parsed = [this, text] {
-        const QByteArray key = QByteArray::fromRawData(text.data(), text.size());
-        if (auto found = m_dates.constFind(key); found != m_dates.cend())
-            return *found;
-        const QDate date = regional::parseShortDate(decoded(text)).value_or(QDate());
-        m_dates.insert(text.toByteArray(), date);
-        return date;
-    };
-    char packed[16] = {};
-    if (text.size() >= qsizetype(sizeof packed))
-        return parsed();
-    std::memcpy(packed, text.data(), text.size());
-    packed[15] = char(text.size());
-    quint64 low = 0;
-    quint64 high = 0;
-    std::memcpy(&low, packed, 8);
-    std::memcpy(&high, packed + 8, 8);
-    DateSlot &slot = m_dateSlots[((low * 0x9E3779B97F4A7C15ull) ^ (high * 0xC2B2AE3D27D4EB4Full)) >> 54];
-    if (slot.low != low || slot.high != high)
-        slot = {low, high, parsed()};
-    return slot.date;
+    if (const std::optional<QDate> common = m_dateReader.readCommon(text))
+        return *common;
+    const QByteArray key = QByteArray::fromRawData(text.data(), text.size());
+    if (auto found = m_dates.constFind(key); found != m_dates.cend())
+        return *found;
+    const QDate date = regional::parseShortDate(decoded(text)).value_or(QDate());
+    m_dates.insert(text.toByteArray(), date);
+    return date;
 }
 
-Ledger LedgerReader::Read(const QString &account, bool withTexts) const
+template<typename Visit>
+Ledger LedgerReader::read(const QString &account, Visit &&visit) const
 {
     Ledger ledger;
     ledger.file = posting::LedgerFile(account);
@@ -164,24 +170,22 @@ Ledger LedgerReader::Read(const QString &account, bool withTexts) const
     ledger.state = Ledger::State::Read;
 
     const qsizetype whole = bytes.size() / LedgerEntry::Length;
-    ledger.lines.reserve(whole);
     QByteArrayView lastDate;
     QDate lastDay;
     for (qsizetype n = 0; n < whole; ++n) {
         const LedgerEntry::Fields fields =
             LedgerEntry::fieldsOf(QByteArrayView(bytes).sliced(n * LedgerEntry::Length, LedgerEntry::Length));
-        LedgerLine line;
-        line.record = n + 1;
+        const qint64 record = n + 1;
+        LedgerLine::Kind kind = LedgerLine::Kind::Invoice;
         const QByteArrayView description = fields.description();
         if (description == QByteArrayView("Previous Balance"))
-            line.kind = LedgerLine::Kind::Opening;
+            kind = LedgerLine::Kind::Opening;
         else if (description == QByteArrayView("Payment Received"))
-            line.kind = LedgerLine::Kind::Payment;
+            kind = LedgerLine::Kind::Payment;
         const QByteArrayView amountText = fields.amount();
-        if (const std::optional<Money> amount = amountOf(amountText)) {
-            line.amount = *amount;
-        } else {
-            ledger.problems.append({ledger.file, line.record,
+        const std::optional<Money> amount = amountOf(amountText);
+        if (!amount) {
+            ledger.problems.append({ledger.file, record,
                                     QStringLiteral("the amount \"%1\" is not an amount, counted as zero")
                                         .arg(decoded(amountText))});
         }
@@ -191,17 +195,12 @@ Ledger LedgerReader::Read(const QString &account, bool withTexts) const
             lastDate = dateText;
             lastDay = dateOf(dateText);
         }
-        line.date = lastDay;
-        if (!line.date.isValid()) {
-            ledger.problems.append({ledger.file, line.record,
+        if (!lastDay.isValid()) {
+            ledger.problems.append({ledger.file, record,
                                     QStringLiteral("the date \"%1\" cannot be read, aged as the oldest")
                                         .arg(decoded(dateText))});
         }
-        if (withTexts) {
-            line.dateText = decoded(dateText);
-            line.description = decoded(description);
-        }
-        ledger.lines.append(std::move(line));
+        visit(record, kind, lastDay, amount.value_or(Money()), dateText, description);
     }
     if (const qsizetype rest = bytes.size() % LedgerEntry::Length) {
         ledger.cutShort = true;
@@ -211,6 +210,23 @@ Ledger LedgerReader::Read(const QString &account, bool withTexts) const
                                     .arg(LedgerEntry::Length)});
     }
     return ledger;
+}
+
+Ledger LedgerReader::Read(const QString &account) const
+{
+    QList<LedgerLine> lines;
+    Ledger ledger = read(account, [&lines](qint64 record, LedgerLine::Kind kind, const QDate &date, Money amount,
+                                           QByteArrayView dateText, QByteArrayView description) {
+        lines.append({record, kind, date, amount, decoded(dateText), decoded(description)});
+    });
+    ledger.lines = std::move(lines);
+    return ledger;
+}
+
+Ledger LedgerReader::Read(const QString &account, LedgerTally &tally) const
+{
+    return read(account, [&tally](qint64, LedgerLine::Kind kind, const QDate &date, Money amount,
+                                  QByteArrayView, QByteArrayView) { tally.add(kind, date, amount); });
 }
 
 } // namespace receivables

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/currencyreader.h"
+#include "core/bytereaders.h"
 #include "core/money.h"
 
 #include <QByteArray>
@@ -10,8 +10,8 @@
 #include <QList>
 #include <QString>
 
-#include <array>
 #include <optional>
+#include <vector>
 
 class DataFolder;
 
@@ -41,7 +41,6 @@ struct LedgerLine
     Kind kind = Kind::Invoice;
     QDate date; // invalid when its text cannot be read
     Money amount; // zero when its text cannot be read
-    // Kept only when the reader is asked for them (statements, payments).
     QString dateText;
     QString description;
 };
@@ -85,6 +84,32 @@ struct Ageing
 };
 Ageing AgeingOf(const QList<LedgerLine> &lines, const QDate &asOf);
 
+// Adds up entries one at a time, for readers that need the sums of many account
+// files and not their lines. Reused, it keeps its room.
+class LedgerTally final
+{
+public:
+    void clear();
+    void add(LedgerLine::Kind kind, const QDate &date, Money amount);
+    // The opening balance plus the invoices, minus the payments received.
+    Money balance() const { return m_balance; }
+    // The date of the last invoice entry whose date can be read.
+    QDate lastInvoice() const { return m_lastInvoice; }
+    Ageing ageing(const QDate &asOf);
+
+private:
+    struct Owed
+    {
+        qint64 day; // an unreadable date is the lowest day of all
+        Money amount;
+    };
+    std::vector<Owed> m_owed;
+    bool m_inOrder = true;
+    Money m_credit;
+    Money m_balance;
+    QDate m_lastInvoice;
+};
+
 // Reads account files through the posted-records codec. Amounts and dates are read
 // with the regional rules; a text that cannot be read is a problem of its record,
 // counted as zero (amounts) or as the oldest (dates), never guessed.
@@ -93,25 +118,21 @@ class LedgerReader final
 public:
     explicit LedgerReader(const DataFolder &data);
     // A missing file is restored from its "/Backup" copy first, as every reader does.
-    Ledger Read(const QString &account, bool withTexts = true) const;
+    Ledger Read(const QString &account) const;
+    // The same without keeping its lines: each entry is added to `tally` instead.
+    Ledger Read(const QString &account, LedgerTally &tally) const;
 
 private:
+    template<typename Visit>
+    Ledger read(const QString &account, Visit &&visit) const;
     std::optional<Money> amountOf(QByteArrayView text) const;
     QDate dateOf(QByteArrayView text) const;
     const DataFolder &m_data;
     const regional::CurrencyReader m_currency;
-    // Ledgers repeat a few amounts and dates many times over. A date field is short
-    // enough to be its own key, packed with its length into two words; the slots
-    // keep the latest of each, the hash every one.
+    const regional::DateReader m_dateReader;
+    // Texts the readers above leave to the full parsers: a few, repeated many times.
     mutable QHash<QByteArray, std::optional<Money>> m_amounts;
     mutable QHash<QByteArray, QDate> m_dates;
-    struct DateSlot
-    {
-        quint64 low = 0;
-        quint64 high = ~quint64(0); // a length no text has
-        QDate date;
-    };
-    mutable std::array<DateSlot, 1024> m_dateSlots;
 };
 
 } // namespace receivables

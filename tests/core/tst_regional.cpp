@@ -6,7 +6,7 @@
 #include <QLocale>
 #include <QTest>
 
-#include "core/currencyreader.h"
+#include "core/bytereaders.h"
 
 namespace {
 
@@ -68,6 +68,8 @@ private slots:
     void currencyTextFollowsTheDefaultLocale();
     void currencyReaderAgreesWithParseMoney_data();
     void currencyReaderAgreesWithParseMoney();
+    void dateReaderAgreesWithParseShortDate_data();
+    void dateReaderAgreesWithParseShortDate();
 };
 
 void tst_Regional::initTestCase()
@@ -598,6 +600,45 @@ void tst_Regional::currencyReaderAgreesWithParseMoney()
         QVERIFY(full.has_value());
         QCOMPARE(fast->units(), full->units());
     }
+}
+
+void tst_Regional::dateReaderAgreesWithParseShortDate_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<bool>("common"); // read without parseShortDate
+
+    const QLocale germany(QLocale::German, QLocale::Germany);
+    const auto row = [](const char *name, const QLocale &locale, const char *text, bool common) {
+        QTest::newRow(name) << locale << QByteArray(text) << common;
+    };
+    row("as written", UnitedStates, "3/14/2026", true);
+    row("leading zeros", UnitedStates, "03/04/2026", true);
+    row("two-digit year", UnitedStates, "3/14/49", true);
+    row("three-digit year", UnitedStates, "3/14/202", false);
+    row("no such day", UnitedStates, "2/30/2026", false);
+    row("month 13", UnitedStates, "13/1/2026", false);
+    row("day first elsewhere", germany, "14.03.2026", true);
+    row("other separator", UnitedStates, "3-14-2026", false);
+    row("blank before", UnitedStates, " 3/14/2026", false);
+    row("tab after", UnitedStates, "3/14/2026\t", false);
+    row("trailing text", UnitedStates, "3/14/2026x", false);
+    row("empty", UnitedStates, "", false);
+    row("8-bit byte", UnitedStates, "3/14/2026\xa0", false);
+}
+
+void tst_Regional::dateReaderAgreesWithParseShortDate()
+{
+    QFETCH(QLocale, locale);
+    QFETCH(QByteArray, text);
+    QFETCH(bool, common);
+    const LocaleScope scope(locale);
+    const std::optional<QDate> fast = regional::DateReader().readCommon(text);
+    QCOMPARE(fast.has_value(), common);
+    // What the fast reader passes on, the full one decides: blanks are still read.
+    const std::optional<QDate> full = regional::parseShortDate(QString::fromLatin1(text));
+    if (fast)
+        QCOMPARE(full, fast);
 }
 
 QTEST_GUILESS_MAIN(tst_Regional)

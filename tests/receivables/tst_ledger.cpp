@@ -66,6 +66,10 @@ private slots:
         QTest::newRow("payment pays the oldest first")
             << twoInvoices + payment("3/10/2026", "$120.00") << dollars(30)
             << QList<qint64>{dollars(30), 0, 0, 0} << 13ll;
+        QTest::newRow("entries out of date order")
+            << opening() + entry("3/1/2026", "1002", "$50.00") + entry("1/5/2026", "1001", "$100.00") +
+                   payment("3/10/2026", "$120.00")
+            << dollars(30) << QList<qint64>{dollars(30), 0, 0, 0} << 13ll;
         QTest::newRow("overpayment leaves a credit")
             << opening() + entry("1/5/2026", "1001", "$100.00") + payment("1/9/2026", "$150.00")
             << dollars(-50) << QList<qint64>{0, 0, 0, 0} << -1ll;
@@ -99,6 +103,13 @@ private slots:
                                 ageing.days61to90.units(), ageing.over90.units()}),
                  aged);
         QCOMPARE(ageing.oldestDays.value_or(-1), oldestDays);
+
+        // The balance list reads without keeping lines, to the same sums.
+        LedgerTally tally;
+        LedgerReader(*m_data).Read("1001", tally);
+        QCOMPARE(tally.balance(), read.balance());
+        QCOMPARE(tally.lastInvoice(), read.lastInvoice());
+        QCOMPARE(tally.ageing(Today), ageing);
     }
 
     // Damage is reported with the file and record; only a ledger read whole takes entries.
