@@ -86,6 +86,7 @@ BENCHMARK(BM_ReadLedgersFloor)->Unit(benchmark::kMillisecond);
 
 void BM_BalanceList(benchmark::State &state)
 {
+    folder();
     for (auto _ : state)
         benchmark::DoNotOptimize(receivables::ListBalances(*folder().data, Today));
 }
@@ -112,6 +113,7 @@ void BM_StatementToPdf(benchmark::State &state)
     statement.balanceDue = running;
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("statement.pdf"));
+    folder();
     for (auto _ : state) {
         PainterPage page(PainterPage::pdfPrinter(path));
         PrintEngine engine(page, PrintSettings(), *folder().data);
