@@ -4,7 +4,6 @@
 #include "customers/customerrecord.h"
 
 #include <QHash>
-#include <QtEndian>
 #include <QSet>
 #include <QVarLengthArray>
 
@@ -72,16 +71,61 @@ QByteArrayView cityBytes(QByteArrayView bytes, qint32 n)
     return FieldBytes(bytes, n, R::Address3Offset, R::Address3Width);
 }
 
-// An entry's place in the sort: its first sixteen ranks packed for a quick answer,
-// the rest in the flat key buffer.
-struct SortKey
+} // namespace
+
+// An entry's ranks lie at the same place in the rank buffer as its text in the list's.
+using SortKey = AccountList::Entry;
+
+namespace {
+
+// Whether a's ranks from `depth` on come before b's; a key that is the start of
+// another comes first.
+bool ranksBefore(const SortKey &a, const SortKey &b, const quint8 *ranks, quint32 depth)
 {
-    static constexpr quint32 HeadLength = 16;
-    std::array<quint64, 2> head;
-    quint32 offset;
-    quint32 length;
-    qint32 record;
-};
+    const quint32 common = std::min(a.length, b.length);
+    for (quint32 i = depth; i < common; ++i) {
+        const quint8 x = ranks[a.offset + i];
+        const quint8 y = ranks[b.offset + i];
+        if (x != y)
+            return x < y;
+    }
+    return a.length < b.length;
+}
+
+// Sorts by ranks, ties left in the order given: most significant rank first, each
+// key looked at only as far as it differs from its neighbours.
+void sortByRanks(SortKey *first, SortKey *last, SortKey *scratch, const quint8 *ranks, quint32 depth)
+{
+    const std::ptrdiff_t n = last - first;
+    if (n <= 24) {
+        for (SortKey *i = first + 1; i < last; ++i) {
+            const SortKey key = *i;
+            SortKey *j = i;
+            for (; j > first && ranksBefore(key, j[-1], ranks, depth); --j)
+                *j = j[-1];
+            *j = key;
+        }
+        return;
+    }
+    // Bucket 0 holds the keys that end here: equal to each other, first of all.
+    const auto bucketOf = [ranks, depth](const SortKey &key) {
+        return key.length > depth ? 1 + std::size_t(ranks[key.offset + depth]) : 0;
+    };
+    std::array<std::ptrdiff_t, 258> start{};
+    for (const SortKey *key = first; key < last; ++key)
+        ++start[bucketOf(*key) + 1];
+    for (std::size_t b = 1; b < start.size(); ++b)
+        start[b] += start[b - 1];
+    std::array<std::ptrdiff_t, 257> next;
+    std::copy(start.begin(), start.end() - 1, next.begin());
+    for (const SortKey *key = first; key < last; ++key)
+        scratch[next[bucketOf(*key)]++] = *key;
+    std::copy(scratch, scratch + n, first);
+    for (std::size_t b = 1; b < 257; ++b) {
+        if (start[b + 1] - start[b] > 1)
+            sortByRanks(first + start[b], first + start[b + 1], scratch, ranks, depth + 1);
+    }
+}
 
 // The upper case of each byte's character as QString::toUpper() makes it, which can
 // be longer than one character (ß is "SS"); length 0 marks one longer than kept here.
@@ -105,6 +149,40 @@ struct UpperTable
 };
 
 } // namespace
+
+void AccountList::clear()
+{
+    m_texts.clear();
+    m_entries.clear();
+}
+
+void AccountList::append(QStringView text, qint32 record)
+{
+    m_entries.push_back({quint32(m_texts.size()), quint32(text.size()), record});
+    m_texts.insert(m_texts.end(), text.utf16(), text.utf16() + text.size());
+}
+
+bool AccountList::operator==(const AccountList &other) const
+{
+    if (size() != other.size())
+        return false;
+    for (qsizetype i = 0; i < size(); ++i) {
+        if (record(i) != other.record(i) || text(i) != other.text(i))
+            return false;
+    }
+    return true;
+}
+
+bool AccountList::operator==(const QList<AccountEntry> &other) const
+{
+    if (size() != other.size())
+        return false;
+    for (qsizetype i = 0; i < size(); ++i) {
+        if (record(i) != other.at(i).record || text(i) != other.at(i).text)
+            return false;
+    }
+    return true;
+}
 
 bool UpperCaseContains(QByteArrayView field, QStringView needle)
 {
@@ -177,7 +255,6 @@ const ByteRanks &ByteRanks::folded()
 void AccountLists::build(QByteArrayView bytes, qint32 count, const ByteRanks &ranks)
 {
     count = std::max(count, 0);
-    m_accounts.clear();
     m_cities.clear();
     m_cityOf.assign(std::size_t(count), 0);
     m_cityUse.clear();
@@ -200,69 +277,42 @@ void AccountLists::build(QByteArrayView bytes, qint32 count, const ByteRanks &ra
         m_cityOf[std::size_t(n - 1)] = *found;
     }
 
-    if (!buildRanked(bytes, count, ranks))
-        m_accounts = BuildListsFromText(bytes, count).accounts;
+    if (!buildRanked(bytes, count, ranks)) {
+        m_accounts.clear();
+        for (const AccountEntry &entry : BuildListsFromText(bytes, count).accounts)
+            m_accounts.append(entry.text, entry.record);
+    }
 }
 
 bool AccountLists::buildRanked(QByteArrayView bytes, qint32 count, const ByteRanks &ranks)
 {
     // No entry is longer than a name field or "last, first I".
     constexpr int Longest = std::max(R::NameWidth, R::LastNameWidth + R::FirstNameWidth + 4);
-    const auto keys = std::make_unique_for_overwrite<quint8[]>(std::size_t(count) * Longest);
-    std::vector<QString> texts;
-    texts.resize(std::size_t(count));
-    std::vector<SortKey> sorted;
-    sorted.reserve(std::size_t(count));
-    quint32 offset = 0;
+    // Room kept from one build to the next, and never filled beforehand.
+    m_accounts.clear();
+    auto &texts = m_accounts.m_texts;
+    texts.reserve(std::size_t(count) * Longest);
+    m_ranks.clear();
+    m_ranks.reserve(texts.capacity());
+    auto &entries = m_accounts.m_entries;
+    entries.reserve(std::size_t(count));
     for (qint32 n = 1; n <= count; ++n) {
         const EntryParts parts = entryParts(bytes, n);
-        SortKey key{{0, 0}, offset, 0, n};
-        QString &text = texts[std::size_t(n - 1)];
-        text = QString(parts.size(), Qt::Uninitialized);
-        QChar *out = text.data();
+        SortKey key{quint32(texts.size()), 0, n};
         for (int i = 0; i < parts.count; ++i) {
             for (const char c : parts.part[std::size_t(i)]) {
                 const auto byte = uchar(c);
                 if (!ranks.ranked(byte))
                     return false;
-                *out++ = ranks.character(byte);
-                keys[offset++] = ranks.rank(byte);
+                texts.push_back(ranks.character(byte).unicode());
+                m_ranks.push_back(ranks.rank(byte));
             }
         }
-        key.length = offset - key.offset;
-        std::array<uchar, SortKey::HeadLength> head{};
-        std::memcpy(head.data(), keys.get() + key.offset,
-                    std::min(key.length, SortKey::HeadLength));
-        key.head = {qFromBigEndian<quint64>(head.data()), qFromBigEndian<quint64>(head.data() + 8)};
-        sorted.push_back(key);
+        key.length = quint32(texts.size()) - key.offset;
+        entries.push_back(key);
     }
-
-    // Unused places of the head are zero, the lowest rank, so a head that sorts first
-    // belongs to the text that sorts first; equal heads are settled on the whole key.
-    // The record number last is the stable sort's file order.
-    const quint8 *base = keys.get();
-    std::sort(sorted.begin(), sorted.end(), [base](const SortKey &a, const SortKey &b) {
-        if (a.head[0] != b.head[0])
-            return a.head[0] < b.head[0];
-        if (a.head[1] != b.head[1])
-            return a.head[1] < b.head[1];
-        const quint32 common = std::min(a.length, b.length);
-        constexpr quint32 H = SortKey::HeadLength;
-        // Rests are short: a plain loop beats a call to memcmp.
-        for (quint32 i = H; i < common; ++i) {
-            const quint8 x = base[a.offset + i];
-            const quint8 y = base[b.offset + i];
-            if (x != y)
-                return x < y;
-        }
-        if (a.length != b.length)
-            return a.length < b.length;
-        return a.record < b.record;
-    });
-
-    m_accounts.reserve(count);
-    for (const SortKey &key : sorted)
-        m_accounts.append({std::move(texts[std::size_t(key.record - 1)]), key.record});
+    m_scratch.resize(entries.size());
+    sortByRanks(entries.data(), entries.data() + entries.size(), m_scratch.data(), m_ranks.data(), 0);
     return true;
 }
 
@@ -271,20 +321,22 @@ bool AccountLists::recordWritten(qint32 n, QByteArrayView record)
     if (n < 1 || n > size() + 1)
         return false;
     const QString text = entryText(entryParts(record, 1));
+    auto &entries = m_accounts.m_entries;
     if (n <= size()) {
-        const auto old = std::find_if(m_accounts.begin(), m_accounts.end(),
-                                      [n](const AccountEntry &e) { return e.record == n; });
-        if (old != m_accounts.end())
-            m_accounts.erase(old);
+        const auto old = std::find_if(entries.begin(), entries.end(),
+                                      [n](const SortKey &e) { return e.record == n; });
+        if (old != entries.end())
+            entries.erase(old);
     }
     // A few folds for the search are cheaper than keeping every key.
     const QString key = text.toCaseFolded();
-    const auto place =
-        std::partition_point(m_accounts.begin(), m_accounts.end(), [&](const AccountEntry &e) {
-            const QString other = e.text.toCaseFolded();
-            return other < key || (other == key && e.record < n);
-        });
-    m_accounts.insert(place, {text, n});
+    const auto place = std::partition_point(entries.begin(), entries.end(), [&](const SortKey &e) {
+        const QString other = m_accounts.text(&e - entries.data()).toString().toCaseFolded();
+        return other < key || (other == key && e.record < n);
+    });
+    const auto at = place - entries.begin();
+    m_accounts.append(text, n);
+    std::rotate(entries.begin() + at, entries.end() - 1, entries.end());
 
     const QByteArrayView city = cityBytes(record, 1);
     if (n <= size()) {
@@ -303,11 +355,12 @@ bool AccountLists::recordRemoved(qint32 n)
 {
     if (n < 1 || n > size())
         return false;
-    const auto gone = std::find_if(m_accounts.begin(), m_accounts.end(),
-                                   [n](const AccountEntry &e) { return e.record == n; });
-    if (gone != m_accounts.end())
-        m_accounts.erase(gone);
-    for (AccountEntry &entry : m_accounts) {
+    auto &entries = m_accounts.m_entries;
+    const auto gone = std::find_if(entries.begin(), entries.end(),
+                                   [n](const SortKey &e) { return e.record == n; });
+    if (gone != entries.end())
+        entries.erase(gone);
+    for (SortKey &entry : entries) {
         if (entry.record > n)
             --entry.record;
     }

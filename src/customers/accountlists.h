@@ -20,6 +20,42 @@ struct AccountEntry
     bool operator==(const AccountEntry &) const = default;
 };
 
+// The account list in its order, the texts of its entries kept in one buffer: a
+// list of 32,767 entries is made without a string for each.
+class AccountList final
+{
+public:
+    qsizetype size() const { return qsizetype(m_entries.size()); }
+    bool isEmpty() const { return m_entries.empty(); }
+    // Valid until the list next changes.
+    QStringView text(qsizetype i) const
+    {
+        const Entry &e = m_entries[std::size_t(i)];
+        return QStringView(m_texts.data() + e.offset, qsizetype(e.length));
+    }
+    qint32 record(qsizetype i) const { return m_entries[std::size_t(i)].record; }
+    AccountEntry at(qsizetype i) const { return {text(i).toString(), record(i)}; }
+
+    bool operator==(const AccountList &other) const;
+    bool operator==(const QList<AccountEntry> &other) const;
+
+    // Where an entry's text lies in the buffer, and the record it names.
+    struct Entry
+    {
+        quint32 offset;
+        quint32 length;
+        qint32 record;
+    };
+
+private:
+    friend class AccountLists;
+    void clear();
+    void append(QStringView text, qint32 record);
+
+    std::vector<char16_t> m_texts;
+    std::vector<Entry> m_entries;
+};
+
 // The trimmed bytes of a field of record n: blanks and NULs at both ends dropped, and a
 // record cut short by the end of the file reading as blanks past the end.
 QByteArrayView FieldBytes(QByteArrayView bytes, qint32 n, int offset, int width);
@@ -67,7 +103,7 @@ public:
     bool recordRemoved(qint32 n);
 
     qint32 size() const { return qint32(m_cityOf.size()); }
-    const QList<AccountEntry> &accounts() const { return m_accounts; }
+    const AccountList &accounts() const { return m_accounts; }
     const QStringList &cities() const { return m_cities; }
 
 private:
@@ -83,7 +119,9 @@ private:
     void addCityUse(qint32 n, QByteArrayView city);
     void dropCityUse(qint32 id, qint32 n);
 
-    QList<AccountEntry> m_accounts;
+    AccountList m_accounts;
+    std::vector<quint8> m_ranks; // per character of m_accounts' texts, while building
+    std::vector<AccountList::Entry> m_scratch;
     QStringList m_cities;
     // Per record, the city it names; per city, its first record and how many name it;
     // and the cities in the list's order.

@@ -621,7 +621,7 @@ int CustomerFile::CompletionIndex(const QString &typed) const
     if (typed.isEmpty())
         return -1;
     for (int i = 0; i < accounts().size(); ++i) {
-        if (accounts().at(i).text.startsWith(typed, Qt::CaseInsensitive))
+        if (accounts().text(i).startsWith(typed, Qt::CaseInsensitive))
             return i;
     }
     return -1;
@@ -629,9 +629,9 @@ int CustomerFile::CompletionIndex(const QString &typed) const
 
 std::optional<qint32> CustomerFile::RecordNamed(const QString &text) const
 {
-    for (const AccountEntry &entry : accounts()) {
-        if (entry.text.trimmed().compare(text, Qt::CaseInsensitive) == 0)
-            return entry.record;
+    for (qsizetype i = 0; i < accounts().size(); ++i) {
+        if (accounts().text(i).trimmed().compare(text, Qt::CaseInsensitive) == 0)
+            return accounts().record(i);
     }
     return std::nullopt;
 }

@@ -187,7 +187,7 @@ public:
     // numbers, and the city list in the order met. A save or a delete through this
     // class keeps the lists in step without reading the file again.
     void RebuildLists();
-    const QList<AccountEntry> &accounts() const { return m_lists.accounts(); }
+    const customers::AccountList &accounts() const { return m_lists.accounts(); }
     const QStringList &cities() const { return m_lists.cities(); }
     // The first entry of the account list that begins with the text, ignoring case;
     // -1 when none does.

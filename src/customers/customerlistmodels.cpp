@@ -18,13 +18,12 @@ QVariant AccountListModel::data(const QModelIndex &index, int role) const
     const auto &accounts = m_customers.accounts();
     if (!index.isValid() || index.row() < 0 || index.row() >= accounts.size())
         return {};
-    const CustomerFile::AccountEntry &entry = accounts.at(index.row());
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
-        return entry.text;
+        return accounts.text(index.row()).toString();
     case RecordRole:
-        return entry.record;
+        return accounts.record(index.row());
     default:
         return {};
     }
