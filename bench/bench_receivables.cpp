@@ -1,3 +1,4 @@
+#include "support/benchsupport.h"
 #include "core/datafolder.h"
 #include "core/fixedrecord.h"
 #include "core/regional.h"
@@ -9,10 +10,8 @@
 #include "receivables/statement.h"
 #include "ui/painterpage.h"
 
-#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
-#include <QLocale>
 #include <QPrinter>
 #include <QTemporaryDir>
 
@@ -27,12 +26,12 @@ constexpr int Customers = 5000;
 constexpr int Entries = 50;
 const QDate Today(2026, 3, 14);
 
-struct Folder
+// Customers and their account files, made once.
+struct Folder : bench::DataFixture
 {
     Folder()
     {
-        QDir(dir.path()).mkpath(QStringLiteral("PIActiveAccounts"));
-        data = std::make_unique<DataFolder>(dir.path());
+        makeFolder(QStringLiteral("PIActiveAccounts"));
         QByteArray customers;
         for (int c = 0; c < Customers; ++c) {
             CustomerRecord customer;
@@ -55,14 +54,6 @@ struct Folder
         }
         write(QStringLiteral("/CustomerData.txt"), customers);
     }
-    void write(const QString &name, const QByteArray &bytes)
-    {
-        QFile file(data->path(name));
-        file.open(QIODevice::WriteOnly);
-        file.write(bytes);
-    }
-    QTemporaryDir dir;
-    std::unique_ptr<DataFolder> data;
 };
 
 Folder &folder()
@@ -71,24 +62,22 @@ Folder &folder()
     return f;
 }
 
-void BM_ReadLedgersFloor(benchmark::State &state)
+// The floor: every account file read once.
+void readLedgers()
 {
-    folder(); // made once, outside the timing
-    for (auto _ : state) {
-        for (int c = 0; c < Customers; ++c) {
-            QFile file(folder().data->path(QStringLiteral("/PIActiveAccounts/A%1.txt").arg(c)));
-            file.open(QIODevice::ReadOnly);
-            benchmark::DoNotOptimize(file.readAll());
-        }
+    for (int c = 0; c < Customers; ++c) {
+        QFile file(folder().data().path(QStringLiteral("/PIActiveAccounts/A%1.txt").arg(c)));
+        file.open(QIODevice::ReadOnly);
+        benchmark::DoNotOptimize(file.readAll());
     }
 }
-BENCHMARK(BM_ReadLedgersFloor)->Unit(benchmark::kMillisecond);
 
 void BM_BalanceList(benchmark::State &state)
 {
     folder();
-    for (auto _ : state)
-        benchmark::DoNotOptimize(receivables::ListBalances(*folder().data, Today));
+    bench::timeAgainstFloor(state, readLedgers, [] {
+        benchmark::DoNotOptimize(receivables::ListBalances(folder().data(), Today));
+    });
 }
 BENCHMARK(BM_BalanceList)->Unit(benchmark::kMillisecond);
 
@@ -116,7 +105,7 @@ void BM_StatementToPdf(benchmark::State &state)
     folder();
     for (auto _ : state) {
         PainterPage page(PainterPage::pdfPrinter(path));
-        PrintEngine engine(page, PrintSettings(), *folder().data);
+        PrintEngine engine(page, PrintSettings(), folder().data());
         engine.SetupPrinter(QStringLiteral("Portrait"), 0);
         receivables::PrintStatement(engine, statement, Today);
         if (!page.endDocument())
@@ -128,15 +117,4 @@ BENCHMARK(BM_StatementToPdf)->Arg(1000)->Arg(4000)->Unit(benchmark::kMillisecond
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    // Printing needs a GUI application, though nothing is shown.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+PELMOR_BENCHMARK_MAIN(QGuiApplication)

@@ -10,6 +10,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <chrono>
+
 namespace bench {
 
 PageSource::Opened PdfPages::choosePrinter()
@@ -40,6 +43,28 @@ void DataFixture::write(const QString &relative, const QByteArray &bytes) const
     QFile file(m_dir.path() + relative);
     if (file.open(QIODevice::WriteOnly))
         file.write(bytes);
+}
+
+void timeAgainstFloor(benchmark::State &state, const std::function<void()> &floor,
+                      const std::function<void()> &work)
+{
+    using Clock = std::chrono::steady_clock;
+    Clock::duration floorTime{};
+    Clock::duration workTime{};
+    for (auto _ : state) {
+        state.PauseTiming();
+        const auto start = Clock::now();
+        floor();
+        const auto between = Clock::now();
+        state.ResumeTiming();
+        work();
+        workTime += Clock::now() - between;
+        floorTime += between - start;
+    }
+    const double floorMs = std::chrono::duration<double, std::milli>(floorTime).count();
+    state.counters["floor_ms"] = floorMs / double(std::max<benchmark::IterationCount>(state.iterations(), 1));
+    state.counters["times_floor"] =
+        floorMs > 0 ? std::chrono::duration<double, std::milli>(workTime).count() / floorMs : 0.0;
 }
 
 void fillCatalog(Catalog &catalog)

@@ -9,8 +9,12 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <functional>
 #include <memory>
 
+namespace benchmark {
+class State;
+}
 class Catalog;
 
 // What the benchmarks share: a data folder they fill, quiet stand-ins for the operator
@@ -86,6 +90,12 @@ void fillCatalog(Catalog &catalog);
 // Changes one field of the first row of each catalog file and saves: all three files are
 // written and read again.
 void changeFirstRowsAndSave(Catalog &catalog, qint16 step);
+
+// Times `work` with `floor` run just before it in every iteration, untimed, so both
+// meet the machine as it is at that moment; reports the floor ("floor_ms") and how
+// many floors the work takes ("times_floor").
+void timeAgainstFloor(benchmark::State &state, const std::function<void()> &floor,
+                      const std::function<void()> &work);
 
 // The offscreen platform unless another is asked for: nothing is shown.
 void useOffscreenUnlessSet();

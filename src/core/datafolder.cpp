@@ -12,7 +12,10 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -240,12 +243,56 @@ bool DataFolder::WriteTextFile(const QString &relative, const QString &text) con
 
 QByteArray DataFolder::ReadFile(const QString &relative) const
 {
-    if (!FileIsPresent(relative))
-        return {};
-    QFile file(path(relative));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
+    WholeFile file = ReadWholeFile(relative);
+    return file.state == WholeFile::State::Read ? std::move(file.bytes) : QByteArray();
+}
+
+DataFolder::WholeFile DataFolder::ReadWholeFile(const QString &relative) const
+{
+    // Opened as written first: one open and one fstat where most readers would stat,
+    // open and stat again. Without blocking, so a pipe in its place cannot hang us.
+    const QString rel = normalized(relative);
+    const auto openAt = [](const QString &absolute) {
+        return ::open(QFile::encodeName(absolute).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    };
+    int fd = rel.isEmpty() ? -1 : openAt(m_root + u'/' + rel);
+    if (fd < 0) {
+        if (rel.isEmpty() || (errno != ENOENT && errno != ENOTDIR))
+            return {WholeFile::State::NotAFile, {}};
+        // Another capitalisation, or the "/Backup" copy.
+        const QString present = PresentFilePath(relative);
+        if (present.isEmpty())
+            return {Exists(relative) ? WholeFile::State::NotAFile : WholeFile::State::Absent, {}};
+        fd = openAt(present);
+        if (fd < 0)
+            return {WholeFile::State::NotAFile, {}};
+    }
+    WholeFile file;
+    struct stat info;
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        file.state = WholeFile::State::NotAFile;
+    } else {
+        file.state = WholeFile::State::Read;
+        // The size is where reading starts; a file that grows meanwhile is read to its end.
+        file.bytes.resize(qsizetype(info.st_size) + 1);
+        qsizetype filled = 0;
+        for (;;) {
+            if (filled == file.bytes.size())
+                file.bytes.resize(filled * 2 + 4096);
+            const ssize_t got = ::read(fd, file.bytes.data() + filled, std::size_t(file.bytes.size() - filled));
+            if (got > 0) {
+                filled += got;
+            } else if (got == 0) {
+                break;
+            } else if (errno != EINTR) {
+                file.state = WholeFile::State::ReadFailed;
+                break;
+            }
+        }
+        file.bytes.truncate(file.state == WholeFile::State::Read ? filled : 0);
+    }
+    ::close(fd);
+    return file;
 }
 
 bool DataFolder::AppendRecord(const QString &relative, const FixedRecord &record) const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -53,6 +54,20 @@ public:
     bool RewriteFile(const QString &relative, const QByteArray &bytes) const;
     // Whole content; empty when absent (after the restore from "/Backup").
     QByteArray ReadFile(const QString &relative) const;
+    // The same, telling an absent file from one that cannot be read.
+    struct WholeFile
+    {
+        enum class State
+        {
+            Absent,
+            Read,
+            NotAFile,   // a folder or a pipe in its place, or one that cannot be opened
+            ReadFailed, // opened, but a read failed
+        };
+        State state = State::Absent;
+        QByteArray bytes;
+    };
+    WholeFile ReadWholeFile(const QString &relative) const;
     // Appends a record at count + 1 (creating the file).
     bool AppendRecord(const QString &relative, const FixedRecord &record) const;
 

@@ -187,15 +187,18 @@ bool AccountList::operator==(const QList<AccountEntry> &other) const
 bool UpperCaseContains(QByteArrayView field, QStringView needle)
 {
     static const UpperTable table;
-    QVarLengthArray<char16_t, 256> upper;
+    // Each byte writes all its places and moves on by as many as it uses.
+    QVarLengthArray<char16_t, 256> upper(field.size() * UpperTable::MaxUnits);
+    qsizetype size = 0;
     for (const char c : field) {
         const auto b = std::size_t(uchar(c));
         const int units = table.length[b];
         if (units == 0)
             return codepage::decode(field.data(), field.size()).toUpper().contains(needle);
-        upper.append(table.units[b].data(), units);
+        std::copy_n(table.units[b].data(), UpperTable::MaxUnits, upper.data() + size);
+        size += units;
     }
-    return QStringView(upper.constData(), upper.size()).contains(needle);
+    return QStringView(upper.constData(), size).contains(needle);
 }
 
 QByteArrayView FieldBytes(QByteArrayView bytes, qint32 n, int offset, int width)

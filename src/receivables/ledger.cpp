@@ -8,6 +8,7 @@
 #include <QFile>
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 
 namespace receivables {
@@ -130,14 +131,29 @@ std::optional<Money> LedgerReader::amountOf(QByteArrayView text) const
 
 QDate LedgerReader::dateOf(QByteArrayView text) const
 {
-    if (const std::optional<QDate> common = m_dateReader.readCommon(text))
-        return *common;
-    const QByteArray key = QByteArray::fromRawData(text.data(), text.size());
-    if (auto found = m_dates.constFind(key); found != m_dates.cend())
-        return *found;
-    const QDate date = regional::parseShortDate(decoded(text)).value_or(QDate());
-    m_dates.insert(text.toByteArray(), date);
-    return date;
+    const auto parsed = [this, text] {
+        if (const std::optional<QDate> common = m_dateReader.readCommon(text))
+            return *common;
+        const QByteArray key = QByteArray::fromRawData(text.data(), text.size());
+        if (auto found = m_dates.constFind(key); found != m_dates.cend())
+            return *found;
+        const QDate date = regional::parseShortDate(decoded(text)).value_or(QDate());
+        m_dates.insert(text.toByteArray(), date);
+        return date;
+    };
+    char packed[16] = {};
+    if (text.size() >= qsizetype(sizeof packed))
+        return parsed();
+    std::memcpy(packed, text.data(), std::size_t(text.size()));
+    packed[15] = char(text.size());
+    quint64 low = 0;
+    quint64 high = 0;
+    std::memcpy(&low, packed, 8);
+    std::memcpy(&high, packed + 8, 8);
+    DateSlot &slot = m_dateSlots[((low * 0x9E3779B97F4A7C15ull) ^ (high * 0xC2B2AE3D27D4EB4Full)) >> 54];
+    if (slot.low != low || slot.high != high)
+        slot = {low, high, parsed()};
+    return slot.date;
 }
 
 template<typename Visit>
@@ -151,22 +167,19 @@ Ledger LedgerReader::read(const QString &account, Visit &&visit) const
             {account, 0, QStringLiteral("the Account Number cannot name a file")});
         return ledger;
     }
-    const QString present = m_data.PresentFilePath(ledger.file);
-    if (present.isEmpty() && !m_data.Exists(ledger.file))
+    DataFolder::WholeFile file = m_data.ReadWholeFile(ledger.file);
+    using Whole = DataFolder::WholeFile::State;
+    if (file.state == Whole::Absent)
         return ledger;
-    QFile file(present);
-    // Folders and pipes are not present files, and are never opened.
-    if (present.isEmpty() || !file.open(QIODevice::ReadOnly)) {
+    // Folders and pipes are not present files, and are never read.
+    if (file.state != Whole::Read) {
         ledger.state = Ledger::State::Unreadable;
-        ledger.problems.append({ledger.file, 0, QStringLiteral("is not a file that can be read")});
+        ledger.problems.append({ledger.file, 0,
+                                file.state == Whole::NotAFile ? QStringLiteral("is not a file that can be read")
+                                                              : QStringLiteral("could not be read")});
         return ledger;
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        ledger.state = Ledger::State::Unreadable;
-        ledger.problems.append({ledger.file, 0, QStringLiteral("could not be read")});
-        return ledger;
-    }
+    const QByteArray bytes = std::move(file.bytes);
     ledger.state = Ledger::State::Read;
 
     const qsizetype whole = bytes.size() / LedgerEntry::Length;

@@ -10,6 +10,7 @@
 #include <QList>
 #include <QString>
 
+#include <array>
 #include <optional>
 #include <vector>
 
@@ -133,6 +134,16 @@ private:
     // Texts the readers above leave to the full parsers: a few, repeated many times.
     mutable QHash<QByteArray, std::optional<Money>> m_amounts;
     mutable QHash<QByteArray, QDate> m_dates;
+    // Ledgers repeat a few hundred dates many times over. A date field is short
+    // enough to be its own key, packed with its length into two words; each slot
+    // keeps the latest date that falls in it.
+    struct DateSlot
+    {
+        quint64 low = 0;
+        quint64 high = ~quint64(0); // a length no text has
+        QDate date;
+    };
+    mutable std::array<DateSlot, 1024> m_dateSlots;
 };
 
 } // namespace receivables

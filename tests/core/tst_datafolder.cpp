@@ -404,6 +404,46 @@ private slots:
         QVERIFY(!QFileInfo::exists(root() + "/Backup/ShipVia.txt"));
     }
 
+    void readWholeFileTellsWhatIsThere_data()
+    {
+        QTest::addColumn<QString>("made"); // what stands at the place asked for
+        QTest::addColumn<QString>("asked");
+        QTest::addColumn<int>("state");
+        QTest::addColumn<QByteArray>("bytes");
+        using S = DataFolder::WholeFile::State;
+        QTest::newRow("file") << "file" << "/Services.txt" << int(S::Read) << QByteArray("abc");
+        QTest::newRow("empty file") << "empty" << "/Services.txt" << int(S::Read) << QByteArray();
+        QTest::newRow("other case") << "file" << "\\SERVICES.TXT" << int(S::Read) << QByteArray("abc");
+        QTest::newRow("backup only") << "backup" << "/Services.txt" << int(S::Read) << QByteArray("old");
+        QTest::newRow("absent") << "nothing" << "/Services.txt" << int(S::Absent) << QByteArray();
+        QTest::newRow("folder") << "folder" << "/Services.txt" << int(S::NotAFile) << QByteArray();
+        QTest::newRow("pipe") << "pipe" << "/Services.txt" << int(S::NotAFile) << QByteArray();
+        QTest::newRow("file where a folder belongs") << "file" << "/Services.txt/Inner.txt" << int(S::Absent)
+                                                     << QByteArray();
+    }
+    void readWholeFileTellsWhatIsThere()
+    {
+        QFETCH(QString, made);
+        QFETCH(QString, asked);
+        QFETCH(int, state);
+        QFETCH(QByteArray, bytes);
+        const QString place = root() + "/Services.txt";
+        if (made == "file")
+            QVERIFY(testfiles::writeBytes(place, "abc"));
+        else if (made == "empty")
+            QVERIFY(testfiles::writeBytes(place, ""));
+        else if (made == "backup")
+            QVERIFY(testfiles::writeBytes(root() + "/Backup/Services.txt", "old"));
+        else if (made == "folder")
+            QVERIFY(QDir().mkpath(place));
+        else if (made == "pipe")
+            QCOMPARE(::mkfifo(QFile::encodeName(place).constData(), 0600), 0);
+        DataFolder data(root());
+        const DataFolder::WholeFile file = data.ReadWholeFile(asked);
+        QCOMPARE(int(file.state), state);
+        QCOMPARE(file.bytes, bytes);
+    }
+
     void readFileOfMissingIsEmpty()
     {
         DataFolder data(root());
