@@ -252,13 +252,7 @@ CustomerFile::~CustomerFile() = default;
 
 QByteArray CustomerFile::readAll(qint32 &count) const
 {
-    count = 0;
-    if (!m_data.FileIsPresent(CustomerDataFile))
-        return {};
-    QFile file(m_data.path(CustomerDataFile));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    QByteArray bytes = file.readAll();
+    QByteArray bytes = m_data.ReadFile(CustomerDataFile);
     count = roundedCount(bytes.size());
     return bytes;
 }
