@@ -247,7 +247,7 @@ QByteArray DataFolder::ReadFile(const QString &relative) const
     return file.state == WholeFile::State::Read ? std::move(file.bytes) : QByteArray();
 }
 
-DataFolder::WholeFile DataFolder::ReadWholeFile(const QString &relative) const
+int DataFolder::openPresent(const QString &relative, WholeFile::State &state) const
 {
     // Opened as written first: one open and one fstat where most readers would stat,
     // open and stat again. Without blocking, so a pipe in its place cannot hang us.
@@ -255,44 +255,106 @@ DataFolder::WholeFile DataFolder::ReadWholeFile(const QString &relative) const
     const auto openAt = [](const QString &absolute) {
         return ::open(QFile::encodeName(absolute).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     };
+    state = WholeFile::State::NotAFile;
     int fd = rel.isEmpty() ? -1 : openAt(m_root + u'/' + rel);
     if (fd < 0) {
         if (rel.isEmpty() || (errno != ENOENT && errno != ENOTDIR))
-            return {WholeFile::State::NotAFile, {}};
+            return -1;
         // Another capitalisation, or the "/Backup" copy.
         const QString present = PresentFilePath(relative);
-        if (present.isEmpty())
-            return {Exists(relative) ? WholeFile::State::NotAFile : WholeFile::State::Absent, {}};
+        if (present.isEmpty()) {
+            if (!Exists(relative))
+                state = WholeFile::State::Absent;
+            return -1;
+        }
         fd = openAt(present);
         if (fd < 0)
-            return {WholeFile::State::NotAFile, {}};
+            return -1;
     }
-    WholeFile file;
     struct stat info;
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        file.state = WholeFile::State::NotAFile;
-    } else {
-        file.state = WholeFile::State::Read;
-        // The size is where reading starts; a file that grows meanwhile is read to its end.
-        file.bytes.resize(qsizetype(info.st_size) + 1);
-        qsizetype filled = 0;
-        for (;;) {
-            if (filled == file.bytes.size())
-                file.bytes.resize(filled * 2 + 4096);
-            const ssize_t got = ::read(fd, file.bytes.data() + filled, std::size_t(file.bytes.size() - filled));
-            if (got > 0) {
-                filled += got;
-            } else if (got == 0) {
-                break;
-            } else if (errno != EINTR) {
-                file.state = WholeFile::State::ReadFailed;
-                break;
-            }
-        }
-        file.bytes.truncate(file.state == WholeFile::State::Read ? filled : 0);
+        ::close(fd);
+        return -1;
     }
+    state = WholeFile::State::Read;
+    return fd;
+}
+
+namespace {
+
+// Fills `into` from fd until it is full or the file ends; false when a read fails.
+bool readFully(int fd, char *into, qsizetype room, qsizetype &filled)
+{
+    filled = 0;
+    while (filled < room) {
+        const ssize_t got = ::read(fd, into + filled, std::size_t(room - filled));
+        if (got > 0)
+            filled += got;
+        else if (got == 0)
+            return true;
+        else if (errno != EINTR)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+DataFolder::WholeFile DataFolder::ReadWholeFile(const QString &relative) const
+{
+    WholeFile file;
+    const int fd = openPresent(relative, file.state);
+    if (fd < 0)
+        return file;
+    struct stat info;
+    ::fstat(fd, &info);
+    // The size is where reading starts; a file that grows meanwhile is read to its end.
+    qsizetype room = qsizetype(info.st_size) + 1;
+    qsizetype total = 0;
+    for (;;) {
+        file.bytes.resize(total + room);
+        qsizetype filled = 0;
+        if (!readFully(fd, file.bytes.data() + total, room, filled)) {
+            file.state = WholeFile::State::ReadFailed;
+            total = 0;
+            break;
+        }
+        total += filled;
+        if (filled < room)
+            break;
+        room = total + 4096;
+    }
+    file.bytes.truncate(total);
     ::close(fd);
     return file;
+}
+
+DataFolder::WholeFile::State DataFolder::ReadRecordBlocks(
+    const QString &relative, int recordLength, const std::function<bool(QByteArrayView, qint64)> &take) const
+{
+    WholeFile::State state;
+    const int fd = openPresent(relative, state);
+    if (fd < 0 || recordLength <= 0) {
+        if (fd >= 0)
+            ::close(fd);
+        return fd < 0 ? state : WholeFile::State::NotAFile;
+    }
+    // Small enough to stay in the second-level cache while it is worked on.
+    const qsizetype block = std::max<qsizetype>(1, (128 * 1024) / recordLength) * recordLength;
+    QByteArray bytes(block, Qt::Uninitialized);
+    qint64 first = 1;
+    for (;;) {
+        qsizetype filled = 0;
+        if (!readFully(fd, bytes.data(), block, filled)) {
+            state = WholeFile::State::ReadFailed;
+            break;
+        }
+        if (filled == 0 || !take(QByteArrayView(bytes.constData(), filled), first) || filled < block)
+            break;
+        first += filled / recordLength;
+    }
+    ::close(fd);
+    return state;
 }
 
 bool DataFolder::AppendRecord(const QString &relative, const FixedRecord &record) const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -68,6 +69,11 @@ public:
         QByteArray bytes;
     };
     WholeFile ReadWholeFile(const QString &relative) const;
+    // Reads the file a block of whole records at a time (the last may end in part of
+    // one), handing each to `take` with the number of its first record while it is
+    // still in the processor's cache; stops early when take returns false.
+    WholeFile::State ReadRecordBlocks(const QString &relative, int recordLength,
+                                      const std::function<bool(QByteArrayView, qint64)> &take) const;
     // Appends a record at count + 1 (creating the file).
     bool AppendRecord(const QString &relative, const FixedRecord &record) const;
 
@@ -91,6 +97,9 @@ public:
     static QStringList BackupFileNames();
 
 private:
+    // An open descriptor of the file (restored from "/Backup" when missing), or -1 with
+    // what stands in its place.
+    int openPresent(const QString &relative, WholeFile::State &state) const;
     struct PathState
     {
         bool exists = false;

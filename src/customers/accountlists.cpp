@@ -258,65 +258,95 @@ const ByteRanks &ByteRanks::folded()
 void AccountLists::build(QByteArrayView bytes, qint32 count, const ByteRanks &ranks)
 {
     count = std::max(count, 0);
-    m_cities.clear();
-    m_cityOf.assign(std::size_t(count), 0);
-    m_cityUse.clear();
-    m_cityOrder.clear();
-
-    // Decoding is one character per byte and no two bytes give the same one, so equal
-    // bytes are equal texts: a city is decoded only when it is new.
-    QHash<QByteArrayView, qint32> ids;
-    ids.reserve(count);
-    for (qint32 n = 1; n <= count; ++n) {
-        const QByteArrayView city = cityBytes(bytes, n);
-        auto found = ids.constFind(city);
-        if (found == ids.cend()) {
-            found = ids.insert(city, qint32(m_cityUse.size()));
-            m_cityUse.push_back({n, 0});
-            m_cityOrder.push_back(*found);
-            m_cities.append(codepage::decode(city.data(), city.size()));
-        }
-        ++m_cityUse[std::size_t(*found)].uses;
-        m_cityOf[std::size_t(n - 1)] = *found;
-    }
-
-    if (!buildRanked(bytes, count, ranks)) {
+    begin(ranks);
+    add(bytes.first(std::min(bytes.size(), qsizetype(count) * R::Length)), 1);
+    if (!finish(count)) {
         m_accounts.clear();
         for (const AccountEntry &entry : BuildListsFromText(bytes, count).accounts)
             m_accounts.append(entry.text, entry.record);
     }
 }
 
-bool AccountLists::buildRanked(QByteArrayView bytes, qint32 count, const ByteRanks &ranks)
+// The buffers keep their room from one build to the next.
+void AccountLists::begin(const ByteRanks &ranks)
 {
-    // No entry is longer than a name field or "last, first I".
-    constexpr int Longest = std::max(R::NameWidth, R::LastNameWidth + R::FirstNameWidth + 4);
-    // Room kept from one build to the next, and never filled beforehand.
+    m_byteRanks = &ranks;
+    m_unranked = false;
+    m_cities.clear();
+    m_cityOf.clear();
+    m_cityUse.clear();
+    m_cityOrder.clear();
+    m_cityIds.clear();
+    m_tail.clear();
     m_accounts.clear();
-    auto &texts = m_accounts.m_texts;
-    texts.reserve(std::size_t(count) * Longest);
     m_ranks.clear();
-    m_ranks.reserve(texts.capacity());
-    auto &entries = m_accounts.m_entries;
-    entries.reserve(std::size_t(count));
-    for (qint32 n = 1; n <= count; ++n) {
-        const EntryParts parts = entryParts(bytes, n);
-        SortKey key{quint32(texts.size()), 0, n};
-        for (int i = 0; i < parts.count; ++i) {
-            for (const char c : parts.part[std::size_t(i)]) {
-                const auto byte = uchar(c);
-                if (!ranks.ranked(byte))
-                    return false;
-                texts.push_back(ranks.character(byte).unicode());
-                m_ranks.push_back(ranks.rank(byte));
-            }
-        }
-        key.length = quint32(texts.size()) - key.offset;
-        entries.push_back(key);
+}
+
+void AccountLists::add(QByteArrayView block, qint32 first)
+{
+    const qsizetype records = block.size() / R::Length;
+    Q_ASSERT(qsizetype(m_cityOf.size()) + 1 == first);
+    for (qsizetype i = 0; i < records; ++i)
+        addRecord(block.sliced(i * R::Length, R::Length));
+    if (block.size() % R::Length)
+        m_tail = block.sliced(records * R::Length).toByteArray();
+}
+
+bool AccountLists::finish(qint32 count)
+{
+    // A record cut short by the end of the file reads as blanks past the end.
+    for (qint32 n = qint32(m_cityOf.size()) + 1; n <= count; ++n) {
+        addRecord(m_tail);
+        m_tail.clear();
     }
+    m_tail.clear();
+    if (m_unranked)
+        return false;
+    auto &entries = m_accounts.m_entries;
     m_scratch.resize(entries.size());
     sortByRanks(entries.data(), entries.data() + entries.size(), m_scratch.data(), m_ranks.data(), 0);
     return true;
+}
+
+void AccountLists::addRecord(QByteArrayView record)
+{
+    const qint32 n = qint32(m_cityOf.size()) + 1;
+    // Decoding is one character per byte and no two bytes give the same one, so equal
+    // bytes are equal texts: a city is decoded only when it is new.
+    const QByteArrayView city = cityBytes(record, 1);
+    auto found = m_cityIds.constFind(QByteArray::fromRawData(city.data(), city.size()));
+    if (found == m_cityIds.cend()) {
+        found = m_cityIds.insert(city.toByteArray(), qint32(m_cityUse.size()));
+        m_cityUse.push_back({n, 0});
+        m_cityOrder.push_back(*found);
+        m_cities.append(codepage::decode(city.data(), city.size()));
+    }
+    ++m_cityUse[std::size_t(*found)].uses;
+    m_cityOf.push_back(*found);
+
+    if (m_unranked)
+        return;
+    const ByteRanks &ranks = *m_byteRanks;
+    auto &texts = m_accounts.m_texts;
+    const EntryParts parts = entryParts(record, 1);
+    const std::size_t at = texts.size();
+    const SortKey entry{quint32(at), quint32(parts.size()), n};
+    texts.resize(at + entry.length);
+    m_ranks.resize(at + entry.length);
+    char16_t *text = texts.data() + at;
+    quint8 *rank = m_ranks.data() + at;
+    for (int i = 0; i < parts.count; ++i) {
+        for (const char c : parts.part[std::size_t(i)]) {
+            const auto byte = uchar(c);
+            if (!ranks.ranked(byte)) {
+                m_unranked = true;
+                return;
+            }
+            *text++ = ranks.character(byte).unicode();
+            *rank++ = ranks.rank(byte);
+        }
+    }
+    m_accounts.m_entries.push_back(entry);
 }
 
 bool AccountLists::recordWritten(qint32 n, QByteArrayView record)

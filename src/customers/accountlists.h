@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QByteArray>
 #include <QByteArrayView>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringView>
@@ -96,6 +98,12 @@ class AccountLists final
 public:
     // From `count` records of the file's bytes, the last possibly cut short.
     void build(QByteArrayView bytes, qint32 count, const ByteRanks &ranks = ByteRanks::folded());
+    // The same a block of records at a time, as the file is read: begin, add the blocks
+    // in order (only the last may end in part of a record), finish with the count.
+    // False when a byte needs the string builder: build from the whole file then.
+    void begin(const ByteRanks &ranks = ByteRanks::folded());
+    void add(QByteArrayView block, qint32 first);
+    bool finish(qint32 count);
     // Record n now holds `record` as written; n may be one past the last (a customer
     // added). False when n is neither, and the lists are then left as they were.
     bool recordWritten(qint32 n, QByteArrayView record);
@@ -113,7 +121,7 @@ private:
         qint32 uses = 0;
     };
 
-    bool buildRanked(QByteArrayView bytes, qint32 count, const ByteRanks &ranks);
+    void addRecord(QByteArrayView record);
     qsizetype cityPosition(qint32 id) const;
     void placeCity(qint32 id);
     void addCityUse(qint32 n, QByteArrayView city);
@@ -122,6 +130,12 @@ private:
     AccountList m_accounts;
     std::vector<quint8> m_ranks; // per character of m_accounts' texts, while building
     std::vector<AccountList::Entry> m_scratch;
+    // While building: the ranks in use, whether a byte had none, the cities met, and
+    // the part of a record a block ended in.
+    const ByteRanks *m_byteRanks = nullptr;
+    bool m_unranked = false;
+    QHash<QByteArray, qint32> m_cityIds;
+    QByteArray m_tail;
     QStringList m_cities;
     // Per record, the city it names; per city, its first record and how many name it;
     // and the cities in the list's order.

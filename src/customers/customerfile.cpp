@@ -581,10 +581,20 @@ void CustomerFile::NameLeft(const QString &text, bool beepOption)
 
 void CustomerFile::RebuildLists()
 {
-    qint32 count = 0;
-    const QByteArray bytes = readAll(count);
     emit listsAboutToChange();
-    m_lists.build(bytes, count);
+    // Built block by block as the file is read, while each block is in the cache.
+    m_lists.begin();
+    qint64 size = 0;
+    m_data.ReadRecordBlocks(CustomerDataFile, L, [this, &size](QByteArrayView block, qint64 first) {
+        size += block.size();
+        m_lists.add(block, qint32(first));
+        return true;
+    });
+    if (!m_lists.finish(roundedCount(size))) {
+        qint32 count = 0;
+        const QByteArray bytes = readAll(count);
+        m_lists.build(bytes, count);
+    }
     emit listsChanged();
 }
 
@@ -636,13 +646,21 @@ QList<qint32> CustomerFile::FindRecords(Criterion criterion, const QString &text
     if (needle.isEmpty())
         return {};
     const FieldPlace place = searchedField(criterion);
-    qint32 count = 0;
-    const QByteArray bytes = readAll(count);
     QList<qint32> found;
-    for (qint32 n = 1; n <= count; ++n) {
-        if (UpperCaseContains(FieldBytes(bytes, n, place.offset, place.width), needle))
-            found.append(n);
-    }
+    qint64 size = 0;
+    m_data.ReadRecordBlocks(CustomerDataFile, L, [&](QByteArrayView block, qint64 first) {
+        size += block.size();
+        const qint32 records = qint32((block.size() + L - 1) / L);
+        for (qint32 n = 1; n <= records; ++n) {
+            if (UpperCaseContains(FieldBytes(block, n, place.offset, place.width), needle))
+                found.append(qint32(first) + n - 1);
+        }
+        return true;
+    });
+    // A part of a record at the end counts as the record count rounds it.
+    const qint32 count = roundedCount(size);
+    while (!found.isEmpty() && found.last() > count)
+        found.removeLast();
     return found;
 }
 

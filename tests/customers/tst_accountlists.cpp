@@ -176,7 +176,8 @@ private slots:
         QFETCH(QString, sought);
         QTemporaryDir dir;
         std::mt19937 random(11);
-        const QByteArray bytes = randomFile(random, 300);
+        // More records than the file's read takes at once.
+        const QByteArray bytes = randomFile(random, 1000);
         fixture::writeFile(dir.path() + "/CustomerData.txt", bytes);
         DataFolder data(dir.path());
         ScriptedPrompts prompts;
@@ -186,12 +187,37 @@ private slots:
             return codepage::decode(customers::FieldBytes(bytes, n, 20, 45).toByteArray());
         };
         QList<qint32> expected;
-        for (qint32 n = 1; n <= 300; ++n) {
+        for (qint32 n = 1; n <= 1000; ++n) {
             if (name(n).toUpper().contains(needle))
                 expected.append(n);
         }
         QVERIFY(!expected.isEmpty());
         QCOMPARE(customers.FindRecords(customers::Criterion::BusinessName, sought), expected);
+    }
+
+    // Opening reads the file a block at a time; the lists are those of the whole file,
+    // a part of a record at its end counted as the record count rounds it.
+    void openingReadsTheFileInBlocks_data()
+    {
+        QTest::addColumn<int>("part");
+        QTest::newRow("whole records") << 0;
+        QTest::newRow("more than half a record") << L / 2 + 1;
+        QTest::newRow("half a record") << L / 2;
+    }
+    void openingReadsTheFileInBlocks()
+    {
+        QFETCH(int, part);
+        QTemporaryDir dir;
+        std::mt19937 random(5);
+        const QByteArray bytes = randomFile(random, 1000) + randomRecord(random).left(part);
+        fixture::writeFile(dir.path() + "/CustomerData.txt", bytes);
+        DataFolder data(dir.path());
+        ScriptedPrompts prompts;
+        CustomerFile customers(data, prompts);
+        QVERIFY(customers.Open());
+        const customers::TextLists expected = BuildListsFromText(bytes, 1000 + (2 * part > L ? 1 : 0));
+        QCOMPARE(customers.accounts(), expected.accounts);
+        QCOMPARE(customers.cities(), expected.cities);
     }
 
     // The screen's own saves and deletes leave the lists a fresh opening reads; a file
