@@ -4,6 +4,7 @@
 #include "invoice/frmincomplete.h"
 #include "invoice/incompleteinvoices.h"
 
+#include "screenaccess.h"
 #include "scriptedprompts.h"
 #include "testfiles.h"
 
@@ -83,13 +84,7 @@ class tst_frmIncomplete : public QObject
     {
         return m_dir->path() + "/PelmorInvoicer/IncompleteInvoices/" + number + ".txt";
     }
-    template <typename T> T *child(const QString &name) const
-    {
-        auto *found = m_screen->findChild<T *>(name);
-        if (!found)
-            qFatal("no child %s", qPrintable(name));
-        return found;
-    }
+    template <typename T> T *child(const QString &name) const { return screen::child<T>(m_screen.get(), name); }
     QPushButton *button(int index) const
     {
         return child<QPushButton>(QStringLiteral("Command1_%1").arg(index));

@@ -45,13 +45,8 @@ class tst_frmInvoiceReport final : public QObject
     FixedClock m_clock{QDateTime(QDate(2024, 3, 20), QTime(9, 0))};
 
     QString root() const { return m_dir->path(); }
-    template <typename T> T *child(const QString &name) { return m_screen->findChild<T *>(name); }
-    void click(const QString &name)
-    {
-        QAbstractButton *b = child<QAbstractButton>(name);
-        QVERIFY2(b, qPrintable(name));
-        QTest::mouseClick(b, Qt::LeftButton);
-    }
+    template <typename T> T *child(const QString &name) { return screen::child<T>(m_screen.get(), name); }
+    void click(const QString &name) { screen::click(m_screen.get(), name); }
     QStringList totals()
     {
         QStringList out;

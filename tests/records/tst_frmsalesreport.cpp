@@ -45,13 +45,7 @@ class tst_frmSalesReport final : public QObject
     FixedClock m_clock{QDateTime(QDate(2025, 1, 15), QTime(10, 0))};
 
     QString root() const { return m_dir->path(); }
-    template <typename T> T *child(const QString &name)
-    {
-        T *found = m_screen->findChild<T *>(name);
-        if (!found)
-            qWarning("no child %s", qPrintable(name));
-        return found;
-    }
+    template <typename T> T *child(const QString &name) { return screen::child<T>(m_screen.get(), name); }
     QPushButton *button(const QString &name) { return child<QPushButton>(name); }
     void click(const QString &name) { QTest::mouseClick(button(name), Qt::LeftButton); }
     void tick(const QString &product)
