@@ -25,6 +25,25 @@ bool isPadding(QChar c)
 
 } // namespace
 
+QByteArrayView TrimmedField(QByteArrayView field)
+{
+    const char *begin = field.data();
+    const char *end = begin + field.size();
+    // Fields are mostly padding: whole words of it go first.
+    while (end - begin >= 8) {
+        quint64 word;
+        std::memcpy(&word, end - 8, 8);
+        if (word != 0x2020202020202020ULL && word != 0)
+            break;
+        end -= 8;
+    }
+    while (end != begin && (end[-1] == ' ' || end[-1] == '\0'))
+        --end;
+    while (begin != end && (*begin == ' ' || *begin == '\0'))
+        ++begin;
+    return QByteArrayView(begin, end - begin);
+}
+
 // --- FixedRecord ----------------------------------------------------------------
 
 FixedRecord::FixedRecord(int length) : m_bytes(qMax(length, 0), '\0') {}
@@ -76,13 +95,8 @@ QString FixedRecord::text(int offset, int width) const
     // Padding bytes decode to padding characters and no other byte does, so a field
     // inside the record is trimmed before it is decoded.
     if (offset >= 0 && width > 0 && qint64(offset) + width <= m_bytes.size()) {
-        const char *begin = m_bytes.constData() + offset;
-        const char *end = begin + width;
-        while (begin != end && (*begin == ' ' || *begin == '\0'))
-            ++begin;
-        while (end != begin && (end[-1] == ' ' || end[-1] == '\0'))
-            --end;
-        return codepage::decode(begin, end - begin);
+        const QByteArrayView field = TrimmedField(QByteArrayView(m_bytes).sliced(offset, width));
+        return codepage::decode(field.data(), field.size());
     }
     const QString raw = rawText(offset, width);
     qsizetype begin = 0;

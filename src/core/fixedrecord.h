@@ -3,10 +3,14 @@
 #include "core/money.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QDate>
 #include <QDateTime>
 #include <QFile>
 #include <QString>
+
+// A stored field's bytes without the blanks and zeros that pad it at either end.
+QByteArrayView TrimmedField(QByteArrayView field);
 
 // One record of a fixed-length record file. A record built from fewer bytes than
 // its length is padded with zeros (a record cut short by the end of the file), and

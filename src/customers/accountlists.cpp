@@ -1,6 +1,7 @@
 #include "customers/accountlists.h"
 
 #include "core/codepage.h"
+#include "core/fixedrecord.h"
 #include "customers/customerrecord.h"
 
 #include <QHash>
@@ -204,23 +205,9 @@ bool UpperCaseContains(QByteArrayView field, QStringView needle)
 QByteArrayView FieldBytes(QByteArrayView bytes, qint32 n, int offset, int width)
 {
     const qint64 start = qint64(n - 1) * R::Length + offset;
-    qint64 begin = std::clamp<qint64>(start, 0, bytes.size());
-    qint64 end = std::clamp<qint64>(start + width, 0, bytes.size());
-    const char *data = bytes.data();
-    while (begin < end && (data[begin] == ' ' || data[begin] == '\0'))
-        ++begin;
-    // Fields are mostly padding: skip it eight bytes at a time.
-    constexpr quint64 Blanks = 0x2020202020202020ULL;
-    while (end - begin >= 8) {
-        quint64 word;
-        std::memcpy(&word, data + end - 8, 8);
-        if (word != Blanks && word != 0)
-            break;
-        end -= 8;
-    }
-    while (end > begin && (data[end - 1] == ' ' || data[end - 1] == '\0'))
-        --end;
-    return bytes.sliced(begin, end - begin);
+    const qint64 begin = std::clamp<qint64>(start, 0, bytes.size());
+    const qint64 end = std::clamp<qint64>(start + width, 0, bytes.size());
+    return TrimmedField(bytes.sliced(begin, end - begin));
 }
 
 ByteRanks::ByteRanks(const std::function<QString(const QString &)> &fold)

@@ -182,46 +182,41 @@ bool MustRuleEmpties(const QString &text, const QString &placedPrompt)
            text == placedPrompt;
 }
 
-void ForEachAccount(const DataFolder &data, const std::function<void(const QString &)> &visit)
+namespace {
+
+// Each record in turn, read a block at a time, up to the count the file's size gives
+// (a record cut short by the end of the file as far as it goes).
+void forEachRecord(const DataFolder &data, const std::function<void(QByteArrayView)> &visit)
 {
     const qint64 count = data.RecordCount(CustomerDataFile, L);
     if (count <= 0)
         return;
-    QFile file(data.path(CustomerDataFile));
-    if (!file.open(QIODevice::ReadOnly))
-        return;
-    char record[L];
-    for (qint64 n = 0; n < count; ++n) {
-        const qint64 got = file.read(record, L);
-        if (got <= 0)
-            break;
-        qsizetype begin = CustomerRecord::AccountOffset;
-        qsizetype end = std::min<qsizetype>(begin + CustomerRecord::AccountWidth, got);
-        while (begin < end && (record[begin] == ' ' || record[begin] == '\0'))
-            ++begin;
-        while (end > begin && (record[end - 1] == ' ' || record[end - 1] == '\0'))
-            --end;
-        visit(codepage::decode(record + begin, end - begin));
-    }
+    data.ReadRecordBlocks(CustomerDataFile, L, [&](QByteArrayView block, qint64 n) {
+        for (qsizetype at = 0; at < block.size() && n <= count; at += L, ++n)
+            visit(block.sliced(at, std::min<qsizetype>(L, block.size() - at)));
+        return n <= count;
+    });
+}
+
+} // namespace
+
+void ForEachAccount(const DataFolder &data, const std::function<void(const QString &)> &visit)
+{
+    forEachRecord(data, [&visit](QByteArrayView record) {
+        const QByteArrayView account = FieldBytes(record, 1, CustomerRecord::AccountOffset,
+                                                  CustomerRecord::AccountWidth);
+        visit(codepage::decode(account.data(), account.size()));
+    });
 }
 
 void ForEachCustomer(const DataFolder &data,
                      const std::function<void(const CustomerRecord &)> &visit, CustomerFields fields)
 {
-    const qint64 count = data.RecordCount(CustomerDataFile, L);
-    if (count <= 0)
-        return;
-    QFile file(data.path(CustomerDataFile));
-    if (!file.open(QIODevice::ReadOnly))
-        return;
-    for (qint64 n = 0; n < count; ++n) {
-        const QByteArray record = file.read(L);
-        if (record.isEmpty())
-            break;
-        const FixedRecord stored(L, record);
+    forEachRecord(data, [&](QByteArrayView record) {
+        const FixedRecord stored(L, record.toByteArray());
         visit(fields == CustomerFields::Names ? CustomerRecord::namesFromRecord(stored)
                                               : CustomerRecord::fromRecord(stored));
-    }
+    });
 }
 
 QString EmailOf(const DataFolder &data, const QString &account)

@@ -268,18 +268,7 @@ namespace {
 
 QByteArrayView trimmedLedgerField(QByteArrayView record, int offset, int width)
 {
-    const QByteArrayView field = record.sliced(offset, width);
-    const char *begin = field.data();
-    const char *end = begin + field.size();
-    // Mostly padding: whole words of blanks go first.
-    static constexpr char Blanks[8] = {' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '};
-    while (end - begin >= 8 && std::memcmp(end - 8, Blanks, 8) == 0)
-        end -= 8;
-    while (end != begin && (end[-1] == ' ' || end[-1] == '\0'))
-        --end;
-    while (begin != end && (*begin == ' ' || *begin == '\0'))
-        ++begin;
-    return QByteArrayView(begin, end - begin);
+    return TrimmedField(record.sliced(offset, width));
 }
 
 } // namespace
