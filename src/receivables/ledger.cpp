@@ -39,15 +39,6 @@ Money Ledger::balance() const
     return tally.balance();
 }
 
-QDate Ledger::lastInvoice() const
-{
-    for (auto it = lines.crbegin(); it != lines.crend(); ++it) {
-        if (it->kind == LedgerLine::Kind::Invoice && it->date.isValid())
-            return it->date;
-    }
-    return {};
-}
-
 Ageing AgeingOf(const QList<LedgerLine> &lines, const QDate &asOf)
 {
     LedgerTally tally;
@@ -185,15 +176,18 @@ Ledger LedgerReader::read(const QString &account, Visit &&visit) const
     const qsizetype whole = bytes.size() / LedgerEntry::Length;
     QByteArrayView lastDate;
     QDate lastDay;
+    // The descriptions posting writes, as stored.
+    static const QByteArray opening = codepage::encode(posting::PreviousBalance);
+    static const QByteArray payment = codepage::encode(posting::PaymentReceived);
     for (qsizetype n = 0; n < whole; ++n) {
         const LedgerEntry::Fields fields =
             LedgerEntry::fieldsOf(QByteArrayView(bytes).sliced(n * LedgerEntry::Length, LedgerEntry::Length));
         const qint64 record = n + 1;
         LedgerLine::Kind kind = LedgerLine::Kind::Invoice;
         const QByteArrayView description = fields.description();
-        if (description == QByteArrayView("Previous Balance"))
+        if (description == opening)
             kind = LedgerLine::Kind::Opening;
-        else if (description == QByteArrayView("Payment Received"))
+        else if (description == payment)
             kind = LedgerLine::Kind::Payment;
         const QByteArrayView amountText = fields.amount();
         const std::optional<Money> amount = amountOf(amountText);

@@ -66,8 +66,6 @@ struct Ledger
     bool takesEntries() const { return state != State::Unreadable && !cutShort; }
     // The opening balance plus the invoices, minus the payments received.
     Money balance() const;
-    // The date of the last invoice entry whose date can be read.
-    QDate lastInvoice() const;
 };
 
 // What is owed by age on a day, payments (and negative entries) taken off the

@@ -108,7 +108,10 @@ private slots:
         LedgerTally tally;
         LedgerReader(*m_data).Read("1001", tally);
         QCOMPARE(tally.balance(), read.balance());
-        QCOMPARE(tally.lastInvoice(), read.lastInvoice());
+        LedgerTally fromLines;
+        for (const LedgerLine &line : read.lines)
+            fromLines.add(line.kind, line.date, line.amount);
+        QCOMPARE(tally.lastInvoice(), fromLines.lastInvoice());
         QCOMPARE(tally.ageing(Today), ageing);
     }
 
